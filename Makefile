@@ -1,0 +1,36 @@
+# The two commands of the README. Both builds are configured through CMakePresets.json.
+JOBS ?= $(shell nproc)
+
+.PHONY: all test build deps native win64 test-native test-win64 format clean
+
+all: build
+
+deps:
+	@sh cmake/install-deps.sh
+
+build: deps native win64
+
+native:
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS)
+
+win64:
+	cmake --preset win64 >/dev/null
+	cmake --build --preset win64 -j $(JOBS)
+
+test: build
+	$(MAKE) test-native test-win64
+
+test-native:
+	ctest --preset native -j $(JOBS)
+
+test-win64:
+	sh cmake/with-display.sh sh -c '\
+	    ctest --preset win64 -j $(JOBS); rc=$$?; \
+	    WINEPREFIX=$(CURDIR)/build/win64/wineprefix wineserver -k 2>/dev/null; exit $$rc'
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

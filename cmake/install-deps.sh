@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs what the two builds need and is not there yet (Debian, as root).
+set -e
+packages="cmake make g++ g++-mingw-w64-x86-64 wine wine64 xvfb xauth locales
+          googletest libgtest-dev libbenchmark-dev lua5.4 clang-format"
+missing=""
+for p in $packages; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+    if [ "$(id -u)" != 0 ]; then
+        echo "Missing packages:$missing (run 'make test' as root, or install them)" >&2
+        exit 1
+    fi
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+fi
+# Wine takes its ANSI code page, 1251, from this locale.
+if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+    if [ "$(id -u)" != 0 ]; then
+        echo "The locale ru_RU.UTF-8 is missing (run 'make test' as root, or generate it)" >&2
+        exit 1
+    fi
+    sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen
+    grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >>/etc/locale.gen
+    locale-gen >/dev/null
+fi

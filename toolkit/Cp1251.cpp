@@ -1,0 +1,121 @@
+#include "toolkit/Cp1251.h"
+
+#include <array>
+#include <cstdint>
+
+namespace cp1251 {
+namespace {
+
+// Unicode of the bytes 0x80 to 0xFF. 0x98 has no character; it stands for U+0098 so that
+// every byte survives a round trip.
+constexpr std::array<char16_t, 128> kHighHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039,
+    0x040A, 0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408,
+    0x00A4, 0x0490, 0x00A6, 0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB,
+    0x0458, 0x0405, 0x0455, 0x0457, 0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
+    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423,
+    0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
+    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437, 0x0438, 0x0439, 0x043A, 0x043B,
+    0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
+    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
+};
+
+constexpr std::array<unsigned char, 256> MakeLowerTable() {
+    std::array<unsigned char, 256> t{};
+    for (int i = 0; i < 256; ++i)
+        t[i] = static_cast<unsigned char>(i);
+    for (int c = 'A'; c <= 'Z'; ++c)
+        t[c] = static_cast<unsigned char>(c + 32);
+    for (int c = 0xC0; c <= 0xDF; ++c)
+        t[c] = static_cast<unsigned char>(c + 32);
+    constexpr unsigned char pairs[][2] = {{0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C},
+                                          {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2},
+                                          {0xA3, 0xBC}, {0xA5, 0xB4}, {0xA8, 0xB8}, {0xAA, 0xBA},
+                                          {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE}};
+    for (const auto& p : pairs)
+        t[p[0]] = p[1];
+    return t;
+}
+constexpr std::array<unsigned char, 256> kLower = MakeLowerTable();
+
+constexpr std::array<bool, 256> MakeLetterTable() {
+    std::array<bool, 256> t{};
+    for (int i = 0; i < 256; ++i)
+        if (kLower[i] != i)
+            t[i] = t[kLower[i]] = true;
+    return t;
+}
+constexpr std::array<bool, 256> kLetter = MakeLetterTable();
+
+void AppendUtf8(std::string& out, char32_t u) {
+    if (u < 0x80) {
+        out += static_cast<char>(u);
+    } else if (u < 0x800) {
+        out += static_cast<char>(0xC0 | (u >> 6));
+        out += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (u >> 12));
+        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (u & 0x3F));
+    }
+}
+
+char FromCodePoint(char32_t u) {
+    if (u < 0x80)
+        return static_cast<char>(u);
+    for (std::size_t i = 0; i < kHighHalf.size(); ++i)
+        if (kHighHalf[i] == u)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+// Decodes one UTF-8 sequence at s[i]; advances i. Malformed input yields U+FFFD.
+char32_t DecodeOne(std::string_view s, std::size_t& i) {
+    auto lead = static_cast<unsigned char>(s[i++]);
+    int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
+    if (extra < 0)
+        return 0xFFFD;
+    char32_t u = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int k = 0; k < extra; ++k) {
+        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
+            return 0xFFFD;
+        u = (u << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+    }
+    return u;
+}
+
+} // namespace
+
+char ToLower(char c) {
+    return static_cast<char>(kLower[static_cast<unsigned char>(c)]);
+}
+
+bool IsUpper(char c) {
+    return ToLower(c) != c;
+}
+
+bool IsLetter(char c) {
+    return kLetter[static_cast<unsigned char>(c)];
+}
+
+std::string ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (char c : text) {
+        auto b = static_cast<unsigned char>(c);
+        AppendUtf8(out, b < 0x80 ? char32_t(b) : char32_t(kHighHalf[b - 0x80]));
+    }
+    return out;
+}
+
+std::string FromUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();)
+        out += FromCodePoint(DecodeOne(text, i));
+    return out;
+}
+
+} // namespace cp1251

@@ -1,0 +1,31 @@
+#pragma once
+// The few operating-system services that the portable core needs. On Windows they are
+// the Win32 calls themselves; on POSIX a cp1251 stand-in serves the native tests and tools.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace os {
+
+// Whether two characters are the same letter without regard to case, in the user's
+// locale (CompareStringA with NORM_IGNORECASE on two one-character strings).
+bool SameCharIgnoringCase(char a, char b);
+
+// CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a, -1, b, -1) - 2:
+// negative, zero or positive.
+int CompareLocale(const char* a, const char* b, bool ignoreCase);
+
+// Reads a whole existing file with one read (others may read it meanwhile, not write).
+// False when it cannot be opened, sized or completely read; `bytes` is then unchanged.
+bool ReadWholeFile(const std::string& fileName, std::string& bytes);
+
+// Creates or empties the file and writes `bytes` with one write. False when the file cannot
+// be created or not every byte was written.
+bool WriteWholeFile(const std::string& fileName, std::string_view bytes);
+
+// wvsprintfA: `slots` are the arguments, one native word each (a number, or the address of
+// a zero-terminated text). The result is at most 1024 characters, as wvsprintfA writes.
+std::string FormatSlots(const char* format, const std::uintptr_t* slots, std::size_t count);
+
+} // namespace os

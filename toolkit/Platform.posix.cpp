@@ -1,0 +1,97 @@
+// The cp1251 stand-in for the native build: Windows' answers for the texts the system
+// handles, without Windows. Used only by native tests and tools.
+#include "toolkit/Platform.h"
+#include "toolkit/Cp1251.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace os {
+namespace {
+
+struct TFileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using TFilePtr = std::unique_ptr<std::FILE, TFileCloser>;
+
+TFilePtr OpenFile(const std::string& fileName, const char* mode) {
+    return TFilePtr(std::fopen(cp1251::ToUtf8(fileName).c_str(), mode));
+}
+
+// Primary weight of a character in the stand-in's alphabetical order: symbols by code,
+// then digits, then Latin, then Cyrillic. Like Windows, Ё sorts as Е and differs from it
+// only at the second level, after all letters have been compared.
+int PrimaryWeight(char c) {
+    auto b = static_cast<unsigned char>(cp1251::ToLower(c));
+    if (b == 0xB8) // ё
+        b = 0xE5;  // е
+    if (b >= '0' && b <= '9')
+        return 0x200 + b;
+    if (b >= 'a' && b <= 'z')
+        return 0x300 + b;
+    if (b >= 0xE0)
+        return 0x400 + b;
+    if (cp1251::IsLetter(c))
+        return 0x500 + b; // other Cyrillic letters, after я
+    return b;
+}
+
+int AccentWeight(char c) {
+    return cp1251::ToLower(c) == "ё"[0] ? 1 : 0;
+}
+
+int Sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+} // namespace
+
+bool SameCharIgnoringCase(char a, char b) {
+    return cp1251::ToLower(a) == cp1251::ToLower(b);
+}
+
+int CompareLocale(const char* a, const char* b, bool ignoreCase) {
+    // Letters decide first, then accents, then case (lower case first), as Windows sorts.
+    int accentOrder = 0;
+    int caseOrder = 0;
+    for (;; ++a, ++b) {
+        if (*a == 0 || *b == 0) {
+            if (*a != *b)
+                return *a == 0 ? -1 : 1;
+            if (accentOrder != 0)
+                return accentOrder;
+            return ignoreCase ? 0 : caseOrder;
+        }
+        int d = PrimaryWeight(*a) - PrimaryWeight(*b);
+        if (d != 0)
+            return Sign(d);
+        if (accentOrder == 0)
+            accentOrder = Sign(AccentWeight(*a) - AccentWeight(*b));
+        if (caseOrder == 0 && cp1251::IsUpper(*a) != cp1251::IsUpper(*b))
+            caseOrder = cp1251::IsUpper(*a) ? 1 : -1;
+    }
+}
+
+bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
+    TFilePtr file = OpenFile(fileName, "rb");
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
+        return false;
+    long size = std::ftell(file.get());
+    if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
+        return false;
+    std::string result(static_cast<std::size_t>(size), '\0');
+    if (std::fread(result.data(), 1, result.size(), file.get()) != result.size())
+        return false;
+    bytes = std::move(result);
+    return true;
+}
+
+bool WriteWholeFile(const std::string& fileName, std::string_view bytes) {
+    TFilePtr file = OpenFile(fileName, "wb");
+    if (!file)
+        return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    return std::fclose(file.release()) == 0 && ok;
+}
+
+} // namespace os
