@@ -1,0 +1,135 @@
+#pragma once
+// The text streams: TQInStm reads a whole text token by token in one of four syntax modes,
+// TQOutStm builds a text line by line and quotes strings by the same modes' rules.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A place in a stream's text: an offset from its start. The offset of the text's length is
+// its terminating zero, which every operation treats as the end.
+using TQPos = std::size_t;
+inline constexpr TQPos NoPos = static_cast<TQPos>(-1);
+
+// What TQInStm::Error does besides remembering the position.
+enum TQStmOption : std::uint8_t {
+    ShowBox = 1,    // show the syntax error box
+    RaiseError = 2, // then raise EInStm
+};
+
+class TQInStm;
+
+// A syntax error. The message is the error's text alone, without line or position.
+class EInStm : public std::runtime_error {
+public:
+    EInStm(const std::string& message, TQInStm* stm) : std::runtime_error(message), Stm(stm) {}
+    TQInStm* Stm; // the stream that raised it; not owned
+};
+
+// The whole file, bytes unchanged. Raises std::runtime_error "Ошибка чтения файла <name>".
+std::string LoadTextFile(const std::string& fileName);
+
+// Whether every character of S is a blank (codes 1 to 32); true for the empty text.
+bool IsBlankText(std::string_view s);
+
+class TQInStm {
+public:
+    explicit TQInStm(std::string text = {});
+
+    std::uint8_t Mode = 2;                  // syntax mode, 0 to 3
+    std::uint8_t Options = ShowBox | RaiseError;
+    std::string ErrorCaption = "Ошибка синтаксиса:";
+    bool SkipComments = true;
+
+    // Text and position.
+    void SetText(std::string text);
+    void LoadFromFile(const std::string& fileName);
+    void Reset();
+    void SetPos(TQPos p);
+    TQPos Cur() const { return Cur_; }
+    const std::string& Text() const { return Text_; }
+    TQPos ErrorPos() const { return ErrorPos_; }
+    TQPos MatchStart() const { return MatchStart_; }
+    TQPos MatchEnd() const { return MatchEnd_; }
+
+    // Skipping and the end of the text.
+    bool Eof() const;
+    bool AtEnd();
+    void SkipSpaces();
+    void SkipBlanks();
+    void SkipToken();
+
+    // Literals: case-insensitive, blanks outside quotes flexible, never ending inside a word.
+    int CompareLiteral(std::string_view lit);
+    bool IsLiteral(std::string_view lit);
+    std::string TakeMatch();
+    void ExpectLiteral(std::string_view lit);
+    bool AcceptLiteral(std::string_view lit);
+
+    // Tokens.
+    bool IsIdent();
+    std::string ReadIdent();
+    bool IsString();
+    std::string ReadString();
+    std::int32_t ReadInt();
+    bool IsBracket();
+    std::string ReadBrackets();
+
+    // Comments.
+    bool AtComment() const;
+    bool IsComment();
+    std::string ReadCommentHere();
+    std::string ReadComment();
+
+    // Reports a syntax error at `pos` (NoPos: Cur).
+    void Error(const std::string& msg, TQPos pos = NoPos);
+
+    // Lines and positions of error reports.
+    int LineOf(TQPos p = NoPos);
+    int ColumnOf(TQPos p = NoPos) const;
+    TQPos LineStart(TQPos p) const;
+    TQPos NextLine(TQPos p) const;
+    struct TExcerpt {
+        std::string Before; // the text before the position, cut to a few lines
+        std::string After;  // the text from the position on, cut likewise
+    };
+    TExcerpt GetExcerpt(TQPos p) const;
+    void ShowError(const std::string& msg, TQPos pos);
+
+private:
+    std::string Text_;
+    TQPos Cur_ = 0;
+    TQPos LineCachePos_ = 0;
+    std::int32_t LineCacheCount_ = 0;
+    TQPos MatchStart_ = NoPos;
+    TQPos MatchEnd_ = NoPos;
+    TQPos ErrorPos_ = NoPos;
+
+    friend class TQInStmLines; // the line counting of error reports
+};
+
+// Collects a text as lines, joined by CR LF, and saves it in one write.
+class TQOutStm {
+public:
+    std::uint8_t Mode = 2; // quoting rules of WriteQuoted
+
+    void Write(std::string_view s);
+    void NewLine();
+    void WriteLn(std::string_view s);
+    void WriteText(std::string_view s);
+    void WriteQuoted(std::string_view s);
+    std::string GetText() const;
+    void SaveToFile(const std::string& fileName) const;
+    const std::vector<std::string>& Lines() const { return Lines_; }
+
+private:
+    std::vector<std::string> Lines_;
+};
+
+// Creates or replaces the file with the text. Raises std::runtime_error
+// "Ошибка записи в файл <name>".
+void SaveTextFile(std::string_view text, const std::string& fileName);
