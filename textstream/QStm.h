@@ -108,8 +108,6 @@ private:
     TQPos MatchStart_ = NoPos;
     TQPos MatchEnd_ = NoPos;
     TQPos ErrorPos_ = NoPos;
-
-    friend class TQInStmLines; // the line counting of error reports
 };
 
 // Collects a text as lines, joined by CR LF, and saves it in one write.
