@@ -27,8 +27,8 @@ public:
 };
 
 // wvsprintfA semantics. Each conversion of the template must match its argument's kind
-// (a text for %s, a number otherwise) and their counts must agree; a mismatch is an
-// assertion failure instead of a read of the wrong memory.
+// (a text for %s, a number otherwise) and their counts must agree; a mismatch raises
+// std::logic_error instead of reading the wrong memory.
 std::string FormatText(const char* fmt, std::initializer_list<TFormatArg> args);
 
 // S without leading and trailing characters of code 0x20 or below.
