@@ -101,6 +101,18 @@ public:
     void ShowError(const std::string& msg, TQPos pos);
 
 private:
+    // Rules that differ between the syntax modes.
+    bool HashCodes() const { return Mode == 0 || Mode == 3; }
+    bool BackslashEscapes() const { return Mode == 1 || Mode == 2; }
+    bool PascalComments() const { return Mode == 0; }
+
+    bool ReadNumber(std::int32_t& value);
+    void ReadQuotedPart(TQPos constantStart, std::string& value);
+    void ReadEscape(std::string& value);
+    void ReadHexCode(std::string& value);
+    void ReadHashCode(std::string& value);
+    std::string ReadDelimitedComment(std::size_t openerLength, const char* closer);
+
     std::string Text_;
     TQPos Cur_ = 0;
     TQPos LineCachePos_ = 0;

@@ -1,0 +1,83 @@
+// The stream's text, its position, and the skipping of blanks and comments.
+#include "errors/err.h"
+#include "textstream/QStm.h"
+#include "textstream/QStmChars.h"
+
+#include <utility>
+
+using namespace qstm;
+
+TQInStm::TQInStm(std::string text) {
+    SetText(std::move(text));
+}
+
+void TQInStm::SetText(std::string text) {
+    Text_ = std::move(text);
+    ErrorPos_ = NoPos;
+    LineCachePos_ = 0;
+    LineCacheCount_ = 0;
+    // A match in the old text must not be taken from the new one.
+    MatchStart_ = NoPos;
+    MatchEnd_ = NoPos;
+    Reset();
+}
+
+void TQInStm::LoadFromFile(const std::string& fileName) {
+    SetText(LoadTextFile(fileName));
+}
+
+void TQInStm::Reset() {
+    Cur_ = 0;
+    SkipBlanks();
+}
+
+void TQInStm::SetPos(TQPos p) {
+    if (p > Text_.size())
+        AssertFailure(nullptr, "QStm", __LINE__);
+    Cur_ = p;
+}
+
+bool TQInStm::Eof() const {
+    return Text_[Cur_] == 0;
+}
+
+bool TQInStm::AtEnd() {
+    SkipBlanks();
+    return Eof();
+}
+
+void TQInStm::SkipSpaces() {
+    while (IsBlank(Text_[Cur_]))
+        ++Cur_;
+}
+
+void TQInStm::SkipBlanks() {
+    SkipSpaces();
+    if (!SkipComments)
+        return;
+    while (!Eof() && AtComment()) {
+        ReadCommentHere();
+        SkipSpaces();
+    }
+}
+
+void TQInStm::SkipToken() {
+    const char c = Text_[Cur_];
+    if (IsIdentChar(c)) {
+        while (IsIdentChar(Text_[Cur_]))
+            ++Cur_;
+    } else if (c != 0 && !IsBlank(c)) {
+        ++Cur_;
+    }
+    SkipBlanks();
+}
+
+void TQInStm::Error(const std::string& msg, TQPos pos) {
+    if (pos == NoPos)
+        pos = Cur_;
+    ErrorPos_ = pos;
+    if (Options & ShowBox)
+        ShowError(msg, pos);
+    if (Options & RaiseError)
+        throw EInStm(msg, this);
+}
