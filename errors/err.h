@@ -69,3 +69,44 @@ Exception RunErrorException(int n, std::int32_t ioResult = 0);
 
 // The text of an I/O result code.
 std::string InOutErrorText(std::int32_t ioResult);
+
+// The run-time error number (3 to 14, 22 for anything else) of a processor exception code.
+int RunErrorOfExceptionCode(std::uint32_t exceptionCode);
+
+// The run-time error number that a standard library failure stands for; 0 when it is none.
+int RunErrorOfStdFailure(const std::exception& failure);
+
+// What the last-resort report says about an exception that nobody handled.
+struct TUnhandledReport {
+    std::string ClassName;         // the C++ type name, without mangling
+    std::string Message;           // the exception's message; empty when it carries none
+    const void* Address = nullptr; // where it was raised; none when unknown
+};
+
+TUnhandledReport ReportOfException(const Exception& e);
+
+// The report of the exception being handled; call it only inside a catch block. Standard
+// library failures that stand for a run-time error are reported as that error's Exception.
+TUnhandledReport DescribeCurrentException();
+
+// Runs the program's body with the process-wide error handling installed: an exception or
+// processor fault that escapes it is shown in the last-resort box and the process ends with
+// exit code 1. Returns the body's result.
+int RunWithErrorHandling(int (*body)());
+
+#ifdef _WIN32
+// The platform's text of a Win32 error code, without trailing blanks and full stops; the
+// empty text for a code the platform has no text for.
+std::string SysErrorText(std::uint32_t code);
+
+// The text of the last-resort box; the module and address are worked out from ADDRESS.
+std::string LastResortText(const TUnhandledReport& report);
+
+// Shows the last-resort box. It has no owner, so it appears when no window exists.
+void ShowLastResort(const TUnhandledReport& report);
+
+// Sets the process-wide hooks; only the first of nested calls does anything, and only the
+// last matching RemoveErrorHandling clears them.
+void InstallErrorHandling();
+void RemoveErrorHandling();
+#endif

@@ -1,0 +1,36 @@
+#include "errors/ErrIds.h"
+#include "errors/ErrTexts.h"
+#include "errors/ProcessorFault.h"
+
+namespace {
+
+std::string ProgramFileName() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    return std::string(path, length);
+}
+
+} // namespace
+
+std::string LastResortText(const TUnhandledReport& report) {
+    const void* base = nullptr;
+    std::string module = ModuleOfAddress(report.Address, base);
+    auto address = reinterpret_cast<std::uintptr_t>(report.Address);
+    std::uintptr_t shown = 0;
+    if (!module.empty()) {
+        shown = address - reinterpret_cast<std::uintptr_t>(base);
+    } else {
+        // Where the module is unknown the address is shown as an offset into the program's
+        // code, which starts one page into its image.
+        module = ProgramFileName();
+        shown = address != 0 ? address - 0x1000 : 0;
+    }
+    std::string templ = ErrorText(IDS_EXCEPTION_TEMPLATE);
+    return FormatText(templ.c_str(), {report.ClassName, module,
+                                      reinterpret_cast<const void*>(shown), report.Message, ""});
+}
+
+void ShowLastResort(const TUnhandledReport& report) {
+    std::string text = LastResortText(report);
+    MessageBoxA(nullptr, text.c_str(), nullptr, MB_TASKMODAL | MB_ICONERROR);
+}
