@@ -27,7 +27,7 @@ TEST(ExceptionTest, BothConstructionFormsLeaveNumberAndRecordEmpty) {
 
     Exception formatted(4, "External exception %x", {0xC0000096u});
     EXPECT_EQ(formatted.ErrorCode, 4);
-    EXPECT_EQ(formatted.Message, "External exception C0000096");
+    EXPECT_EQ(formatted.Message, "External exception c0000096");
     EXPECT_EQ(formatted.ErrorNumber, 0);
     EXPECT_EQ(formatted.ExceptionRecord, nullptr);
     EXPECT_NE(formatted.RaiseAddress, nullptr);

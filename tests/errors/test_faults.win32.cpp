@@ -54,7 +54,8 @@ HWND WaitForBox(DWORD processId, HANDLE process) {
 
 TChildOutcome RunFaultChild(const std::string& fault) {
     TChildOutcome outcome;
-    std::string commandLine = "\"" + ChildPath() + "\" " + fault;
+    std::string commandLine = "\"";
+    commandLine.append(ChildPath()).append("\" ").append(fault);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

@@ -1,0 +1,37 @@
+#include "conductor/QTrace.h"
+
+#include "toolkit/TextUtils.h"
+
+#include <algorithm>
+
+namespace {
+
+// The trace window found at start-up; lines go nowhere when there was none.
+HWND TraceWindow = nullptr;
+
+std::string ProgramFile() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    return std::string(path, length);
+}
+
+} // namespace
+
+std::string ProgramTitle(const std::string& exePath) {
+    std::string title = FileNamePart(exePath);
+    title.erase(std::min(title.find('.'), title.size()));
+    if (title.size() > 1)
+        CharLowerA(&title[1]);
+    return title;
+}
+
+void InitTrace() {
+    TraceWindow = FindWindowA("TVornixTraceForm", "QTrace");
+}
+
+void Trace(const std::string& text) {
+    if (!TraceWindow)
+        return;
+    std::string line = ProgramTitle(ProgramFile()) + " " + text;
+    SendMessageA(TraceWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
+}

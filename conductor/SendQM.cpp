@@ -1,0 +1,16 @@
+#include "conductor/QTrace.h"
+
+void SendQM(WPARAM wParam, const std::string& name, UINT msg, LPARAM lParam) {
+    std::string title;
+    HWND window = nullptr;
+    if (name.empty()) {
+        window = FindWindowA("TFormKelvoDemo", nullptr);
+    } else {
+        title = name + ".kelvo";
+        window = FindWindowA("TFormKelvo", title.c_str());
+    }
+    if (window)
+        PostMessageA(window, msg, wParam, lParam);
+    else
+        Trace("failed: ->" + title + "." + QMName(msg));
+}

@@ -1,0 +1,40 @@
+// The trace viewer. Usage: qtrace [--log FILE]
+#include "TraceForm.h"
+#include "toolkit/CmdLine.h"
+
+#include <string>
+
+namespace {
+
+// The log file named after "--log", or the empty text.
+std::string LogFileName() {
+    for (int i = 1; i < CmdLineParamCount(); ++i)
+        if (CmdLineParam(i) == "--log")
+            return CmdLineParam(i + 1);
+    return {};
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    TTraceLog log;
+    std::string logName = LogFileName();
+    if (!logName.empty() && !log.Open(logName)) {
+        MessageBoxA(nullptr, ("Cannot open the log file " + logName).c_str(), "QTrace",
+                    MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    HWND window = CreateTraceForm(instance, &log);
+    if (!window)
+        return 1;
+    HACCEL keys = CreateTraceAccelerators();
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (!TranslateAcceleratorA(window, keys, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    DestroyAcceleratorTable(keys);
+    return static_cast<int>(msg.wParam);
+}

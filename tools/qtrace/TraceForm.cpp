@@ -1,0 +1,148 @@
+#include "TraceForm.h"
+
+#include "Clipboard.h"
+
+#include <string>
+
+namespace {
+
+constexpr int ListId = 1;
+
+struct TTraceForm {
+    HWND List = nullptr;
+    TTraceLog* Log = nullptr;
+};
+
+TTraceForm* FormOf(HWND window) {
+    return reinterpret_cast<TTraceForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+HMENU CreateTraceMenu() {
+    HMENU edit = CreatePopupMenu();
+    AppendMenuA(edit, MF_STRING, cmdCopy, "&Copy\tCtrl+C");
+    AppendMenuA(edit, MF_STRING, cmdSelectAll, "Select &all\tCtrl+A");
+    AppendMenuA(edit, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(edit, MF_STRING, cmdClear, "C&lear");
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), "&Edit");
+    return bar;
+}
+
+void AddLine(TTraceForm& form, const char* text) {
+    std::string line = text ? text : "";
+    std::string stamp = TimeStamp();
+    form.Log->Append(stamp, line);
+    std::string shown = stamp + "  " + line;
+    LRESULT index =
+        SendMessageA(form.List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    if (index >= 0)
+        SendMessageA(form.List, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+}
+
+std::string ItemText(HWND list, int index) {
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+    if (length <= 0)
+        return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+// The selected lines, or every line when none is selected, one per text line.
+void CopyLines(HWND window, HWND list) {
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    bool anySelected = SendMessageA(list, LB_GETSELCOUNT, 0, 0) > 0;
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        if (!anySelected || SendMessageA(list, LB_GETSEL, i, 0) > 0)
+            text += ItemText(list, i) + "\r\n";
+    CopyTextToClipboard(window, text);
+}
+
+void OnCommand(HWND window, TTraceForm& form, WORD command) {
+    switch (command) {
+    case cmdCopy:
+        CopyLines(window, form.List);
+        break;
+    case cmdSelectAll:
+        SendMessageA(form.List, LB_SETSEL, TRUE, -1);
+        break;
+    case cmdClear:
+        SendMessageA(form.List, LB_RESETCONTENT, 0, 0);
+        break;
+    }
+}
+
+LRESULT CALLBACK TraceFormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    TTraceForm* form = FormOf(window);
+    if (!form)
+        return DefWindowProcA(window, msg, wParam, lParam);
+    switch (msg) {
+    case WM_CREATE:
+        form->List = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", nullptr,
+                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL |
+                                         LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | LBS_NOTIFY,
+                                     0, 0, 0, 0, window,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(ListId)), nullptr,
+                                     nullptr);
+        SendMessageA(form->List, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
+        SendMessageA(form->List, LB_SETHORIZONTALEXTENT, 4000, 0);
+        return form->List ? 0 : -1;
+    case WM_SETTEXT:
+        // A trace line, not a new title: the title stays "QTrace" so that senders find it.
+        AddLine(*form, reinterpret_cast<const char*>(lParam));
+        return TRUE;
+    case WM_SIZE:
+        MoveWindow(form->List, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(form->List);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(window, *form, LOWORD(wParam));
+        return 0;
+    case WM_DESTROY:
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        delete form;
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+} // namespace
+
+HWND CreateTraceForm(HINSTANCE instance, TTraceLog* log) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &TraceFormProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, "MAINICON");
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "TVornixTraceForm";
+    if (!RegisterClassA(&windowClass))
+        return nullptr;
+    auto* form = new TTraceForm{nullptr, log};
+    HWND window = CreateWindowExA(0, "TVornixTraceForm", "QTrace", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 720, 420, nullptr,
+                                  CreateTraceMenu(), instance, form);
+    if (!window)
+        delete form; // WM_DESTROY did not come
+    return window;
+}
+
+HACCEL CreateTraceAccelerators() {
+    ACCEL keys[] = {
+        {FVIRTKEY | FCONTROL, 'C', cmdCopy},
+        {FVIRTKEY | FCONTROL, 'A', cmdSelectAll},
+    };
+    return CreateAcceleratorTableA(keys, 2);
+}
