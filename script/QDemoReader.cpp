@@ -1,0 +1,190 @@
+// The demo script reader: station declarations, then steps of caption, comment, node lines
+// and commands, each step's text appended to every station's scheme as soon as it is read.
+#include "script/QStationName.h"
+#include "script/QTestMessage.h"
+
+#include <array>
+#include <memory>
+#include <string_view>
+
+namespace {
+
+struct TCommandWord {
+    std::string_view Literal;
+    std::int32_t Msg;
+};
+
+// Tried in this order after ".SendTo".
+constexpr std::array<TCommandWord, 5> CommandWords = {{
+    {".Next", QM_NEXT},
+    {".Refresh", QM_REFRESH},
+    {".Sync", QM_SYNC},
+    {".ForceOk", QM_FORCEOK},
+    {".CompareByCRC", QM_COMPAREBYCRC},
+}};
+
+void WriteSchemeHead(TQOutStm& scheme, const std::string& setup) {
+    scheme.WriteText(setup);
+    scheme.NewLine();
+    scheme.WriteLn("Demo data:");
+    scheme.WriteLn(".Interactive:=true;");
+    scheme.NewLine();
+}
+
+class TQDemoReader {
+public:
+    TQDemoReader(TQInStm& stm, const std::string& schemeDir) : Stm(stm), SchemeDir(schemeDir) {}
+
+    TQDemoScript Read() {
+        ReadDeclarations();
+        while (!Stm.AtEnd()) {
+            const TQPos start = Stm.Cur();
+            ReadStep();
+            // Reached only when the stream reports errors without raising them: a round
+            // that consumed nothing would repeat itself for ever.
+            if (Stm.Cur() == start)
+                break;
+        }
+        return std::move(Script);
+    }
+
+private:
+    void ReadDeclarations();
+    void ReadStep();
+    void ReadCommands();
+    bool AtNextStep();
+    std::int32_t ReadSideRef();
+    void AddCmd(std::int32_t side, std::int32_t msg, std::int32_t arg);
+    void WriteStep(const std::string& caption, const TQDualNode& root);
+
+    TQInStm& Stm;
+    const std::string& SchemeDir;
+    TQDemoScript Script;
+    std::int32_t CurStep = -1;
+};
+
+void TQDemoReader::ReadDeclarations() {
+    while (Stm.IsString()) {
+        const TQPos start = Stm.Cur();
+        std::string name = Stm.ReadString();
+        if (!Stm.AcceptLiteral(":DemoStation")) {
+            Stm.SetPos(start); // the first node line of the first step
+            return;
+        }
+        if (!IsValidStationName(name))
+            Stm.Error("Недопустимое имя станции", start);
+        TQTestSide& side = Script.Sides.emplace_back();
+        Script.SidePos.push_back(start);
+        side.Name = std::move(name);
+        side.Setup = Stm.ReadBrackets();
+        side.SchemeFile = SchemeDir + side.Name + ".kelvo";
+        WriteSchemeHead(side.Scheme, side.Setup);
+        Stm.ExpectLiteral(";");
+    }
+}
+
+void TQDemoReader::ReadStep() {
+    TQDualNode root;
+    std::string caption;
+    Script.Steps.emplace_back();
+    Script.StepPos.push_back(Stm.Cur());
+    CurStep = static_cast<std::int32_t>(Script.Steps.size() - 1);
+    if (Stm.AcceptLiteral(".Caption(")) {
+        caption = Stm.ReadString();
+        Stm.ExpectLiteral(");");
+    }
+    if (Stm.AcceptLiteral(".Comment(")) {
+        std::string& comment = Script.Steps[static_cast<std::size_t>(CurStep)].Comment;
+        while (Stm.IsString())
+            comment += Stm.ReadString();
+        Stm.ExpectLiteral(");");
+    }
+    while (Stm.IsString())
+        root.Add(TQDualNode::Load(Stm));
+    ReadCommands();
+    WriteStep(caption, root);
+}
+
+// A string constant, a caption or a comment begins the next step. A caption or comment
+// word without its "(" could begin none, so it is reported here rather than left unread.
+bool TQDemoReader::AtNextStep() {
+    if (Stm.IsString())
+        return true;
+    for (std::string_view word : {".Caption(", ".Comment("}) {
+        if (Stm.IsLiteral(word.substr(0, word.size() - 1))) {
+            if (!Stm.IsLiteral(word))
+                Stm.ExpectLiteral(word);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TQDemoReader::ReadCommands() {
+    while (!Stm.AtEnd() && !AtNextStep()) {
+        const TQPos start = Stm.Cur();
+        const std::int32_t side = ReadSideRef();
+        if (Stm.AcceptLiteral(".SendTo")) {
+            Stm.ExpectLiteral("(");
+            const std::int32_t target = ReadSideRef();
+            Stm.ExpectLiteral(")");
+            AddCmd(side, QM_SEND, target);
+        } else {
+            bool known = false;
+            for (const TCommandWord& word : CommandWords) {
+                if (Stm.AcceptLiteral(word.Literal)) {
+                    AddCmd(side, word.Msg, -1);
+                    known = true;
+                    break;
+                }
+            }
+            if (!known)
+                Stm.Error("Неправильная команда");
+        }
+        Stm.ExpectLiteral(";");
+        if (Stm.Cur() == start)
+            break; // errors not raised: see Read
+    }
+}
+
+std::int32_t TQDemoReader::ReadSideRef() {
+    std::int64_t index;
+    if (Stm.IsIdent())
+        index = FindSideIn(Script.Sides, Stm.ReadIdent());
+    else if (Stm.IsLiteral("."))
+        index = 0;
+    else
+        index = std::int64_t{Stm.ReadInt()} - 1; // wider, so that the lowest number cannot wrap
+    if (index < 0 || index >= static_cast<std::int64_t>(Script.Sides.size())) {
+        Stm.Error("Неправильная ссылка");
+        return -1;
+    }
+    return static_cast<std::int32_t>(index);
+}
+
+void TQDemoReader::AddCmd(std::int32_t side, std::int32_t msg, std::int32_t arg) {
+    Script.Steps[static_cast<std::size_t>(CurStep)].Cmds.push_back({side, msg, arg});
+}
+
+void TQDemoReader::WriteStep(const std::string& caption, const TQDualNode& root) {
+    std::string text;
+    for (std::size_t i = 0; i < Script.Sides.size(); ++i) {
+        TQOutStm& scheme = Script.Sides[i].Scheme;
+        if (!caption.empty()) {
+            scheme.Write(".Caption(");
+            scheme.WriteQuoted(caption);
+            scheme.WriteLn(");");
+        }
+        text.clear();
+        root.EmitTo(text, static_cast<int>(i), {});
+        scheme.WriteText(text);
+        scheme.WriteLn(".Pause;");
+        scheme.NewLine();
+    }
+}
+
+} // namespace
+
+TQDemoScript ReadDemoText(TQInStm& stm, const std::string& schemeDir) {
+    return TQDemoReader(stm, schemeDir).Read();
+}

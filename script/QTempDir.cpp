@@ -1,0 +1,3 @@
+#include "script/QTempDir.h"
+
+std::string TempDir;

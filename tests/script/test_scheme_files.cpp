@@ -1,0 +1,282 @@
+// Scheme files: the head of every station, one section per step, and the per-station lines
+// of the node trees, byte for byte.
+#include "ScriptTestUtil.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+using scripttest::ReadText;
+using scripttest::SchemeOf;
+
+const char* const Head = "Demo data:\r\n.Interactive:=true;\r\n\r\n";
+
+const std::string WorkedExample = "\"Alpha\":DemoStation(Folder1);\r\n"
+                                  "\"Beta\":DemoStation(Folder2);\r\n"
+                                  ".Caption(\"First\");\r\n"
+                                  ".Comment(\"Watch both stations.\");\r\n"
+                                  "\"Dir\" {.A | .B\r\n"
+                                  "  \"f.txt\" .X |\r\n"
+                                  "}\r\n"
+                                  "Alpha.Sync;\r\n"
+                                  ".Caption(\"End\");\r\n";
+
+const std::string WorkedAlpha = "Folder1\r\n"
+                                "Demo data:\r\n"
+                                ".Interactive:=true;\r\n"
+                                "\r\n"
+                                ".Caption('First');\r\n"
+                                "'Dir'{.A \r\n"
+                                "  'f.txt' .X \r\n"
+                                "}\r\n"
+                                ".Pause;\r\n"
+                                "\r\n"
+                                ".Caption('End');\r\n"
+                                ".Pause;\r\n"
+                                "\r\n";
+
+const std::string WorkedBeta = "Folder2\r\n"
+                               "Demo data:\r\n"
+                               ".Interactive:=true;\r\n"
+                               "\r\n"
+                               ".Caption('First');\r\n"
+                               "'Dir'{ .B\r\n"
+                               "}\r\n"
+                               ".Pause;\r\n"
+                               "\r\n"
+                               ".Caption('End');\r\n"
+                               ".Pause;\r\n"
+                               "\r\n";
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A fresh folder for scheme files, removed with everything in it at the end of the test.
+class TSchemeFolder {
+public:
+    TSchemeFolder() {
+        Path = std::filesystem::temp_directory_path() /
+               ("kelvo-schemes-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+        std::filesystem::remove_all(Path);
+        std::filesystem::create_directories(Path);
+    }
+    ~TSchemeFolder() { std::filesystem::remove_all(Path); }
+    std::string WithSeparator() const {
+        return Path.string() + static_cast<char>(std::filesystem::path::preferred_separator);
+    }
+    std::filesystem::path Path;
+};
+
+TEST(SchemeFiles, WorkedExampleInMemory) {
+    TQDemoScript script = ReadText(WorkedExample);
+    ASSERT_EQ(script.Sides.size(), 2u);
+    EXPECT_EQ(SchemeOf(script, 0), WorkedAlpha);
+    EXPECT_EQ(SchemeOf(script, 1), WorkedBeta);
+    EXPECT_EQ(script.Sides[0].SchemeFile, "T:\\Alpha.kelvo");
+    ASSERT_EQ(script.Steps.size(), 2u);
+    EXPECT_EQ(script.Steps[0].Comment, "Watch both stations.");
+    EXPECT_TRUE(script.Steps[1].Comment.empty()) << "a caption is not a comment";
+}
+
+TEST(SchemeFiles, WorkedExampleOnDiskThroughTheProgramWideTables) {
+    TSchemeFolder folder;
+    TempDir = folder.WithSeparator();
+    const std::filesystem::path scriptPath = folder.Path / "demo.KelvoDemo";
+    {
+        std::ofstream out(scriptPath, std::ios::binary);
+        out << WorkedExample;
+    }
+    Sides.clear();
+    Steps.clear();
+    ReadDemoScript(scriptPath.string());
+    ASSERT_EQ(Sides.size(), 2u);
+    EXPECT_EQ(Sides[1].SchemeFile, TempDir + "Beta.kelvo");
+    EXPECT_EQ(ReadBytes(folder.Path / "Alpha.kelvo"), WorkedAlpha);
+    EXPECT_EQ(ReadBytes(folder.Path / "Beta.kelvo"), WorkedBeta);
+    ASSERT_EQ(Steps.size(), 2u);
+    ASSERT_EQ(Steps[0].Cmds.size(), 1u);
+    EXPECT_EQ(Steps[0].Cmds[0].Msg, QM_SYNC);
+    EXPECT_EQ(CurStep, 1) << "the index of the last step read";
+    Sides.clear();
+    Steps.clear();
+}
+
+TEST(SchemeFiles, ScriptLineBreaksDoNotMatter) {
+    std::string lf = WorkedExample;
+    for (std::size_t p; (p = lf.find("\r\n")) != std::string::npos;)
+        lf.erase(p, 1);
+    TQDemoScript script = ReadText(lf);
+    EXPECT_EQ(SchemeOf(script, 0), WorkedAlpha);
+    EXPECT_EQ(SchemeOf(script, 1), WorkedBeta);
+}
+
+TEST(SchemeFiles, ColumnsDecideWhatEachStationGets) {
+    TQDemoScript script = ReadText("'A':DemoStation();'B':DemoStation();'C':DemoStation();\n"
+                                   "'many' a|b|c|d|e\n"
+                                   "'few' a|b\n"
+                                   "'blank' { x|  \t|z\n"
+                                   "  'child' 1|2|3\n"
+                                   "}\n"
+                                   "'dead' { |y|\n"
+                                   "  'only0' q\n"
+                                   "}\n"
+                                   "'braces' { bare\n"
+                                   "}\n"
+                                   "'' {\n"
+                                   "  'grouped' g|h|i\n"
+                                   "}\n"
+                                   "'note' x // not a comment \"|' ( {\n");
+    ASSERT_EQ(script.Sides.size(), 3u);
+    EXPECT_EQ(SchemeOf(script, 0), std::string(Head) + "'many' a\r\n"
+                                                       "'few' a\r\n"
+                                                       "'blank'{ x\r\n"
+                                                       "  'child' 1\r\n"
+                                                       "}\r\n"
+                                                       "'braces' bare\r\n"
+                                                       "'grouped' g\r\n"
+                                                       "'note' x // not a comment \"\r\n"
+                                                       ".Pause;\r\n\r\n");
+    EXPECT_EQ(SchemeOf(script, 1), std::string(Head) + "'many'b\r\n"
+                                                       "'few'b\r\n"
+                                                       "'dead'{y\r\n"
+                                                       "}\r\n"
+                                                       "'grouped'h\r\n"
+                                                       "'note'' ( {\r\n"
+                                                       ".Pause;\r\n\r\n")
+        << "a blank column drops the subtree; a block whose children give nothing keeps "
+           "its braces";
+    EXPECT_EQ(SchemeOf(script, 2), std::string(Head) + "'many'c\r\n"
+                                                       "'blank'{z\r\n"
+                                                       "  'child'3\r\n"
+                                                       "}\r\n"
+                                                       "'grouped'i\r\n"
+                                                       ".Pause;\r\n\r\n")
+        << "too few columns leave the node out";
+}
+
+TEST(SchemeFiles, NestedIndentAndBraceOnItsOwnLine) {
+    TQDemoScript script = ReadText("'A':DemoStation[];\n"
+                                   "'a'\n"
+                                   "   { 1\n"
+                                   "  'b' { 2\n"
+                                   "    /* skipped */ 'c' 3 /* kept */\n"
+                                   "    // skipped\n"
+                                   "  }\n"
+                                   "  'd' 4\n"
+                                   "}\n");
+    EXPECT_EQ(SchemeOf(script, 0), std::string(Head) + "'a'{ 1\r\n"
+                                                       "  'b'{ 2\r\n"
+                                                       "    'c' 3 /* kept */\r\n"
+                                                       "  }\r\n"
+                                                       "  'd' 4\r\n"
+                                                       "}\r\n"
+                                                       ".Pause;\r\n\r\n");
+}
+
+TEST(SchemeFiles, CaptionIsQuotedKeyIsNot) {
+    TQDemoScript script = ReadText("'A':DemoStation();\n"
+                                   ".Caption('it'#39's'#13#10'C:\\x');\n"
+                                   "'k'#39'\"ey' v\n"
+                                   ".Caption('');\n");
+    EXPECT_EQ(SchemeOf(script, 0), std::string(Head) + ".Caption('it''s\\nC:\\\\x');\r\n"
+                                                       "'k'\"ey' v\r\n"
+                                                       ".Pause;\r\n\r\n"
+                                                       ".Pause;\r\n\r\n")
+        << "an empty caption writes no caption line";
+}
+
+TEST(SchemeFiles, SetupLineBreaks) {
+    struct TCase {
+        const char* Setup;
+        const char* Start;
+    } cases[] = {
+        {"", "Demo data:"},
+        {"\r\nX", "X\r\nDemo data:"},
+        {"\n\nX", "\r\nX\r\nDemo data:"},
+        {"a\nb\rc\n\rd\r\n", "a\r\nb\r\nc\r\nd\r\n\r\nDemo data:"},
+        {"  x (y) 'z)' /* ) */", "  x (y) 'z)' /* ) */\r\nDemo data:"},
+    };
+    for (const TCase& c : cases) {
+        TQDemoScript script = ReadText(std::string("'A':DemoStation(") + c.Setup + ");");
+        EXPECT_EQ(SchemeOf(script, 0), std::string(c.Start) + "\r\n.Interactive:=true;\r\n\r\n")
+            << "setup \"" << c.Setup << "\"";
+    }
+}
+
+TEST(SchemeFiles, EveryStationHasASectionForEveryStep) {
+    TQDemoScript script = ReadText("'A':DemoStation(a);'B':DemoStation(b);\n"
+                                   ".Comment('one');'n' x\nA.Sync;\n"
+                                   ".Comment('two');A.Next;\n"
+                                   ".Comment('three');\n");
+    ASSERT_EQ(script.Steps.size(), 3u);
+    EXPECT_EQ(SchemeOf(script, 1),
+              std::string("b\r\n") + Head + ".Pause;\r\n\r\n.Pause;\r\n\r\n.Pause;\r\n\r\n");
+}
+
+TEST(SchemeFiles, NoStepsAndNoStations) {
+    TQDemoScript script = ReadText("'A':DemoStation({x});\n/* the end */ // really\n  \n");
+    EXPECT_TRUE(script.Steps.empty()) << "trailing comments and blanks make no step";
+    EXPECT_EQ(SchemeOf(script, 0), std::string("{x}\r\n") + Head);
+
+    TQDemoScript empty = ReadText(" /* nothing */ \r\n// at all\r\n");
+    EXPECT_TRUE(empty.Sides.empty());
+    EXPECT_TRUE(empty.Steps.empty());
+}
+
+TEST(SchemeFiles, WriteFailureKeepsEarlierFiles) {
+    TSchemeFolder folder;
+    TQDemoScript script =
+        ReadText("'A':DemoStation();'B':DemoStation();'C':DemoStation();", folder.WithSeparator());
+    // A folder where B's file should go makes B's file impossible to create.
+    std::filesystem::create_directory(folder.Path / "B.kelvo");
+    try {
+        SaveSchemes(script.Sides);
+        FAIL() << "writing over a folder succeeded";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Ошибка записи в файл <" + folder.WithSeparator() + "B.kelvo>");
+    }
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.Path / "A.kelvo"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path / "C.kelvo"));
+}
+
+TEST(SchemeFiles, NothingIsWrittenWhenTheScriptFails) {
+    TSchemeFolder folder;
+    TempDir = folder.WithSeparator();
+    const std::filesystem::path scriptPath = folder.Path / "bad.KelvoDemo";
+    {
+        std::ofstream out(scriptPath, std::ios::binary);
+        out << "'A':DemoStation();'B':DemoStation();\n.Comment('x');\nA.Sync;\nC.Sync;\n";
+    }
+#ifdef _WIN32
+    // The error box would wait for a user here; the tables are read as the conductor
+    // reads them, and the files must not appear either way.
+    TQInStm stm;
+    stm.Mode = 3;
+    stm.Options = RaiseError;
+    stm.LoadFromFile(scriptPath.string());
+    EXPECT_THROW(ReadDemoText(stm, TempDir), EInStm);
+#else
+    EXPECT_THROW(ReadDemoScript(scriptPath.string()), EInStm);
+#endif
+    EXPECT_FALSE(std::filesystem::exists(folder.Path / "A.kelvo"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path / "B.kelvo"));
+}
+
+TEST(SchemeFiles, MissingScriptIsAReadError) {
+    TempDir = "T:\\";
+    try {
+        ReadDemoScript("no-such-dir/none.KelvoDemo");
+        FAIL() << "a missing script was read";
+    } catch (const EInStm&) {
+        FAIL() << "a read error is not a syntax error";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Ошибка чтения файла <no-such-dir/none.KelvoDemo>");
+    }
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+// Station names become file names in the temporary folder and window titles; names that
+// would leave the folder or that Windows cannot use as a file are syntax errors.
+#include "ScriptTestUtil.h"
+#include "script/QStationName.h"
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+namespace {
+
+using scripttest::ExpectError;
+
+TEST(StationNames, WhichNamesAreFileNames) {
+    for (std::string good : {"Alpha", "Офис", "a b", " lead", "x.y", "Alpha.", "CONSOLE", "COM10",
+                             "nul_x", "LPT", "~$#%&'()[]{}=+,;`!", "\x7F"}) {
+        EXPECT_TRUE(IsValidStationName(good)) << "rejected \"" << good << "\"";
+    }
+    for (std::string bad : {"",    ".",   "..",      "a\\b", "a/b",  "C:x",  "..\\evil", "../evil",
+                            "a<b", "a>b", "a\"b",    "a|b",  "a?b",  "a*b",  "tab\t",    "\x01",
+                            "CON", "con", "Nul.txt", "COM1", "lpt9", "AUX ", "prn .x"}) {
+        EXPECT_FALSE(IsValidStationName(bad)) << "accepted \"" << bad << "\"";
+    }
+    EXPECT_FALSE(IsValidStationName(std::string("a\0b", 3))) << "a zero would cut the path";
+    EXPECT_TRUE(IsValidStationName(std::string(249, 'n')));
+    EXPECT_FALSE(IsValidStationName(std::string(250, 'n'))) << "longer than a file name";
+}
+
+TEST(StationNames, ReaderReportsTheName) {
+    ExpectError("'ok':DemoStation();\n  '..\\evil':DemoStation();", "Недопустимое имя станции",
+                "'..\\evil'");
+    ExpectError("'a''/b':DemoStation();", "Недопустимое имя станции", "'a''/b'");
+    ExpectError("'Al'#0'pha':DemoStation();", "Недопустимое имя станции", "'Al'");
+    ExpectError("'C:'#92'x':DemoStation();", "Недопустимое имя станции", "'C:'");
+    ExpectError("'':DemoStation();", "Недопустимое имя станции", "'':");
+    // Only names are file names: the same texts in node lines are column text and keys.
+    EXPECT_FALSE(scripttest::ErrorOf("'ok':DemoStation();'..\\x' a/b|c:d").has_value());
+}
+
+std::set<std::filesystem::path> FilesBelow(const std::filesystem::path& root) {
+    std::set<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+        if (!entry.is_directory())
+            files.insert(std::filesystem::relative(entry.path(), root));
+    return files;
+}
+
+// Reads a script file as the conductor does and writes its schemes; the error box, which
+// would wait for a user, is left out in the Windows build.
+void ReadScriptFile(const std::string& path) {
+#ifdef _WIN32
+    TQInStm stm;
+    stm.Mode = 3;
+    stm.Options = RaiseError;
+    stm.LoadFromFile(path);
+    SaveSchemes(ReadDemoText(stm, TempDir).Sides);
+#else
+    ReadDemoScript(path);
+#endif
+}
+
+TEST(StationNames, NothingIsWrittenOutsideTheTemporaryFolder) {
+    const auto root = std::filesystem::temp_directory_path() / "kelvo-names-test";
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root / "tmp");
+    TempDir =
+        (root / "tmp").string() + static_cast<char>(std::filesystem::path::preferred_separator);
+    const std::string script = (root / "s.KelvoDemo").string();
+    const std::set<std::filesystem::path> before = {"s.KelvoDemo"};
+    for (std::string name :
+         {"../up", "..\\up", "..", "sub/x", "C:\\x", "\\\\host\\share\\x", "/abs", "nul"}) {
+        {
+            std::ofstream(script, std::ios::binary)
+                << "'fine':DemoStation();\n'" << name << "':DemoStation();\n.Next;\n";
+        }
+        EXPECT_THROW(ReadScriptFile(script), EInStm) << name;
+        EXPECT_EQ(FilesBelow(root), before) << "after the station \"" << name << "\"";
+    }
+    { std::ofstream(script, std::ios::binary) << "'fine':DemoStation();'x.y':DemoStation();"; }
+    ReadScriptFile(script);
+    const std::set<std::filesystem::path> written = {"s.KelvoDemo",
+                                                     std::filesystem::path("tmp") / "fine.kelvo",
+                                                     std::filesystem::path("tmp") / "x.y.kelvo"};
+    EXPECT_EQ(FilesBelow(root), written);
+    std::filesystem::remove_all(root);
+}
+
+} // namespace
