@@ -1,0 +1,262 @@
+// The program as its users start it: KelvoDemo.exe run as a child process with a command line,
+// its message boxes found, read and closed from here, its registry work read back.
+
+#include "tests/shellreg/RegProbe.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using namespace regprobe;
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+// KelvoDemo.exe is built into the folder of the test programs.
+std::string DemoExe() {
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return FolderOf(std::string(path, n)) + "KelvoDemo.exe";
+}
+
+struct TBox {
+    std::string Caption;
+    std::vector<std::string> Texts; // of its static controls
+    HWND Owner = nullptr;
+};
+
+struct TRun {
+    bool Ended = false; // false: still running at the deadline, and killed
+    DWORD ExitCode = 0;
+    std::vector<TBox> Boxes; // every message box the program showed, in order
+};
+
+struct TBoxSearch {
+    DWORD Pid;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK FindBox(HWND w, LPARAM param) {
+    auto* search = reinterpret_cast<TBoxSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    if (pid == search->Pid && std::string(cls) == "#32770" && IsWindowVisible(w)) {
+        search->Found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectStaticText(HWND w, LPARAM param) {
+    char cls[32] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    char text[1024] = {};
+    GetWindowTextA(w, text, sizeof text);
+    if (lstrcmpiA(cls, "Static") == 0 && text[0])
+        reinterpret_cast<std::vector<std::string>*>(param)->push_back(text);
+    return TRUE;
+}
+
+TBox ReadBox(HWND box) {
+    TBox seen;
+    char caption[256] = {};
+    GetWindowTextA(box, caption, sizeof caption);
+    seen.Caption = caption;
+    seen.Owner = GetWindow(box, GW_OWNER);
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&seen.Texts));
+    return seen;
+}
+
+// Runs `exe` with `args` after its own quoted path; every message box it shows is read and
+// answered with OK. A program still running after `timeoutMs` is killed.
+TRun RunProgram(const std::string& exe, const std::string& args, DWORD timeoutMs = 30000) {
+    std::string cmdLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    TRun run;
+    if (!CreateProcessA(exe.c_str(), cmdLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &si, &pi)) {
+        ADD_FAILURE() << "cannot start " << cmdLine << ": error " << GetLastError();
+        return run;
+    }
+    std::vector<HWND> answered;
+    const DWORD start = GetTickCount();
+    run.Ended = true;
+    while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
+        if (GetTickCount() - start > timeoutMs) {
+            run.Ended = false;
+            TerminateProcess(pi.hProcess, 99);
+            WaitForSingleObject(pi.hProcess, 5000);
+            break;
+        }
+        TBoxSearch search{pi.dwProcessId};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.Found &&
+            std::find(answered.begin(), answered.end(), search.Found) == answered.end()) {
+            run.Boxes.push_back(ReadBox(search.Found));
+            answered.push_back(search.Found);
+            PostMessageA(search.Found, WM_COMMAND, IDOK, 0);
+        }
+    }
+    GetExitCodeProcess(pi.hProcess, &run.ExitCode);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return run;
+}
+
+// A quiet run: it ends by itself with exit code 0 and shows nothing.
+void ExpectQuietRun(const TRun& run, const std::string& what) {
+    EXPECT_TRUE(run.Ended) << what << " did not end";
+    EXPECT_EQ(run.ExitCode, 0u) << what;
+    EXPECT_TRUE(run.Boxes.empty())
+        << what << " showed a box: "
+        << (run.Boxes.empty() || run.Boxes[0].Texts.empty() ? "" : run.Boxes[0].Texts[0]);
+}
+
+bool AnyProductTypeRegistered() {
+    for (const auto& [path, value] : Snapshot())
+        if (KeyExists(HKEY_CLASSES_ROOT, path))
+            return true;
+    return false;
+}
+
+// The caption Wine's MessageBoxA gives a box without a title, in the prefix's Russian
+// locale (the English system says "Error").
+const std::string DefaultCaption = "Ошибка";
+
+class EntryTest : public ::testing::Test {
+protected:
+    void SetUp() override { RemoveProductKeys(); }
+    void TearDown() override { RemoveProductKeys(); }
+};
+
+// A copy of the program in a folder of its own.
+class TProgramCopy {
+public:
+    TProgramCopy(const std::string& folderName, const std::string& fileName) {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        Folder = std::string(temp) + folderName + "\\";
+        CreateDirectoryA(Folder.c_str(), nullptr);
+        Exe = Folder + fileName;
+        Copied = CopyFileA(DemoExe().c_str(), Exe.c_str(), FALSE) != 0;
+    }
+    ~TProgramCopy() {
+        DeleteFileA(Exe.c_str());
+        RemoveDirectoryA(Folder.c_str());
+    }
+    std::string Folder;
+    std::string Exe;
+    bool Copied = false;
+};
+
+} // namespace
+
+TEST(Entry, MissingParameterShowsAnUnownedBoxWithTheDefaultCaption) {
+    const TRun run = RunProgram(DemoExe(), "");
+    EXPECT_TRUE(run.Ended) << "the program did not end after its box was answered";
+    EXPECT_EQ(run.ExitCode, 0u);
+    ASSERT_EQ(run.Boxes.size(), 1u);
+    const TBox& box = run.Boxes[0];
+    EXPECT_EQ(box.Texts, std::vector<std::string>{"Parameter missing"});
+    EXPECT_EQ(box.Caption, DefaultCaption);
+    EXPECT_EQ(box.Owner, nullptr) << "the box has an owner window";
+
+    // An empty pair of quotes is no parameter either.
+    const TRun quotes = RunProgram(DemoExe(), "\"\"");
+    ASSERT_EQ(quotes.Boxes.size(), 1u);
+    EXPECT_EQ(quotes.Boxes[0].Texts, std::vector<std::string>{"Parameter missing"});
+    EXPECT_EQ(quotes.ExitCode, 0u);
+}
+
+TEST_F(EntryTest, RegisterTwiceLeavesTheSameEntries) {
+    ExpectQuietRun(RunProgram(DemoExe(), "/register"), "/register");
+    const auto first = Snapshot();
+    for (const auto& [path, value] : first)
+        EXPECT_TRUE(value.has_value()) << path << " has no default text";
+    const std::string demo = FolderOf(DemoExe()) + "KelvoDemo.exe";
+    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, "Norvane.KelvoDemo\\shell\\open\\command"),
+              "\"" + demo + "\" \"%1\"");
+
+    // A changed entry is put right by the second run.
+    ASSERT_TRUE(PutText(HKEY_CLASSES_ROOT, "Norvane.Kelvo\\DefaultIcon", nullptr, "stale,9"));
+    ExpectQuietRun(RunProgram(DemoExe(), "/register"), "the second /register");
+    EXPECT_EQ(Snapshot(), first);
+}
+
+TEST_F(EntryTest, CommandNamesTheFolderOfARenamedCopyWithSpaces) {
+    const TProgramCopy copy("Kelvo demo folder " + std::to_string(GetCurrentProcessId()),
+                            "Renamed conductor.exe");
+    ASSERT_TRUE(copy.Copied) << "cannot copy the program to " << copy.Exe;
+
+    ExpectQuietRun(RunProgram(copy.Exe, "/register"), "/register of the copy");
+    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, "Norvane.KelvoDemo\\shell\\open\\command"),
+              "\"" + copy.Folder + "KelvoDemo.exe\" \"%1\"");
+    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, "Norvane.KelvoUpd\\shell\\open\\command"),
+              "\"" + copy.Folder + "Kelvo.exe\" \"%1\"");
+    EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, "Norvane.KelvoUpd\\DefaultIcon"),
+              copy.Folder + "Kelvo.exe,1");
+}
+
+TEST_F(EntryTest, UnregisterRemovesNestedVerbsSettingsAndTheEmptiedMakerKey) {
+    ExpectQuietRun(RunProgram(DemoExe(), "/register"), "/register");
+    ASSERT_TRUE(PutText(HKEY_CLASSES_ROOT, "Norvane.Kelvo\\shell\\edit\\command", nullptr, "e"));
+    ASSERT_TRUE(
+        PutText(HKEY_CLASSES_ROOT, "Norvane.KelvoDemo\\shell\\print\\command\\deeper", "v", "x"));
+    ASSERT_TRUE(PutText(HKEY_CURRENT_USER, "Software\\Norvane\\Kelvo2\\Window\\Pos", "X", "10"));
+    ASSERT_TRUE(PutText(HKEY_CURRENT_USER, "Software\\Norvane\\Kelvo2", "Path", "C:\\Sync"));
+    ASSERT_TRUE(PutText(HKEY_CURRENT_USER, "Software\\Norvane", "Owner", "someone"));
+
+    ExpectQuietRun(RunProgram(DemoExe(), "/unregister"), "/unregister");
+    for (const TKeyRef& key : ProductKeys())
+        EXPECT_FALSE(KeyExists(key.Root, key.Path)) << key.Path << " is still there";
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software")) << "HKCU\\Software went as well";
+}
+
+TEST_F(EntryTest, UnregisterKeepsTheMakerKeyOfAnotherProduct) {
+    ASSERT_TRUE(PutText(HKEY_CURRENT_USER, "Software\\Norvane\\Kelvo2\\Sub", "a", "b"));
+    ASSERT_TRUE(PutText(HKEY_CURRENT_USER, "Software\\Norvane\\Other", "Setting", "kept"));
+    ASSERT_TRUE(PutText(HKEY_CURRENT_USER, "Software\\Norvane", "Owner", "someone"));
+
+    ExpectQuietRun(RunProgram(DemoExe(), "/unregister"), "/unregister");
+    EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Norvane\\Kelvo2"));
+    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, "Software\\Norvane\\Other", "Setting"), "kept");
+    EXPECT_EQ(ReadText(HKEY_CURRENT_USER, "Software\\Norvane", "Owner"), "someone");
+}
+
+TEST_F(EntryTest, UnregisterWithNothingRegisteredEndsQuietly) {
+    ExpectQuietRun(RunProgram(DemoExe(), "/unregister"), "/unregister of nothing");
+    EXPECT_FALSE(AnyProductTypeRegistered());
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, "Software"));
+}
+
+TEST_F(EntryTest, OnlyTheExactFirstParameterIsASwitch) {
+    const TRun upper = RunProgram(DemoExe(), "/REGISTER");
+    EXPECT_TRUE(upper.Ended);
+    EXPECT_EQ(upper.ExitCode, 1u) << "a script that cannot be run is an error";
+    ASSERT_EQ(upper.Boxes.size(), 1u) << "the last-resort box";
+    const std::vector<std::string>& texts = upper.Boxes[0].Texts;
+    EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string& t) {
+        return t.find("Демонстрация пока не поддерживается: /REGISTER") != std::string::npos;
+    })) << "the box does not name the script path /REGISTER";
+    EXPECT_FALSE(AnyProductTypeRegistered()) << "/REGISTER registered the file types";
+
+    const TRun second = RunProgram(DemoExe(), "demo.KelvoDemo /register");
+    EXPECT_EQ(second.ExitCode, 1u) << "a second parameter was taken as the switch";
+    EXPECT_EQ(second.Boxes.size(), 1u);
+    EXPECT_FALSE(AnyProductTypeRegistered()) << "the second parameter registered the file types";
+
+    ExpectQuietRun(RunProgram(DemoExe(), "/register"), "/register");
+    ExpectQuietRun(RunProgram(DemoExe(), "/unregister /register"), "/unregister /register");
+    EXPECT_FALSE(AnyProductTypeRegistered()) << "the second parameter was acted on";
+}
