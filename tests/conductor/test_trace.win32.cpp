@@ -1,0 +1,183 @@
+// The station messages and the trace channel, with windows of this process and a running
+// trace viewer.
+#include "conductor/QTrace.h"
+#include "toolkit/WinHandle.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string BinFolder() {
+    char path[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string dir(path, length);
+    dir.erase(dir.find_last_of('\\') + 1);
+    return dir;
+}
+
+// A hidden top-level window of CLASSNAME, which FindWindowA finds like a station's.
+win::TWindow MakeWindow(const char* className, const char* title) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass); // a second registration fails harmlessly
+    return win::TWindow(CreateWindowExA(0, className, title, WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                        nullptr, GetModuleHandleA(nullptr), nullptr));
+}
+
+struct TPosted {
+    bool Arrived = false;
+    WPARAM WParam = 0;
+    LPARAM LParam = 0;
+};
+
+TPosted TakePosted(HWND window, UINT msg) {
+    MSG m;
+    TPosted posted;
+    if (PeekMessageA(&m, window, msg, msg, PM_REMOVE))
+        posted = TPosted{true, m.wParam, m.lParam};
+    return posted;
+}
+
+TEST(QTraceTest, ProgramTitleRule) {
+    EXPECT_EQ(ProgramTitle("C:\\Tools\\DEMOTOOL.EXE"), "Demotool");
+    EXPECT_EQ(ProgramTitle("DeMO.Tool.exe"), "Demo");
+    EXPECT_EQ(ProgramTitle("kelvoDemo.exe"), "kelvodemo") << "the first character stays as it is";
+    EXPECT_EQ(ProgramTitle("D:QTRACE"), "Qtrace");
+    EXPECT_EQ(ProgramTitle("C:\\Демо\\ТЕСТ.EXE"), "Тест");
+    EXPECT_EQ(ProgramTitle("C:\\x\\K"), "K");
+    EXPECT_EQ(ProgramTitle("C:\\x\\.exe"), "");
+}
+
+TEST(QTraceTest, MessageNames) {
+    EXPECT_EQ(QMName(QM_OK), "QM_OK");
+    EXPECT_EQ(QMName(QM_REFRESH), "QM_REFRESH");
+    EXPECT_EQ(QMName(QM_SYNC), "QM_SYNC");
+    EXPECT_EQ(QMName(QM_NEXT), "QM_NEXT");
+    EXPECT_EQ(QMName(QM_SEND), "QM_SEND");
+    EXPECT_EQ(QMName(QM_QUIT), "QM_QUIT");
+    EXPECT_EQ(QMName(QM_FORCEOK), "QM_???");
+    EXPECT_EQ(QMName(QM_COMPAREBYCRC), "QM_???");
+    EXPECT_EQ(QMName(0), "QM_???");
+}
+
+TEST(SendQMTest, PostsToTheStationAndToTheConductor) {
+    win::TWindow station = MakeWindow("TFormKelvo", "alpha.KELVO");
+    win::TWindow other = MakeWindow("TFormKelvo", "Alphabet.kelvo");
+    win::TWindow conductor = MakeWindow("TFormKelvoDemo", "Демонстрация");
+    ASSERT_TRUE(station && other && conductor);
+
+    SendQM(static_cast<WPARAM>(-1), "ALPHA", QM_SYNC, 0);
+    TPosted sync = TakePosted(station.get(), QM_SYNC);
+    EXPECT_TRUE(sync.Arrived) << "the station's title differs only in case";
+    EXPECT_EQ(sync.WParam, static_cast<WPARAM>(-1));
+    EXPECT_FALSE(TakePosted(other.get(), QM_SYNC).Arrived) << "posted to the wrong station";
+
+    SendQM(3, "", QM_OK, 255);
+    TPosted ok = TakePosted(conductor.get(), QM_OK);
+    EXPECT_TRUE(ok.Arrived) << "nothing posted to the conductor's window";
+    EXPECT_EQ(ok.WParam, 3u);
+    EXPECT_EQ(ok.LParam, 255);
+}
+
+class TTraceViewer {
+public:
+    explicit TTraceViewer(const std::string& logName) {
+        std::string commandLine = "\"";
+        commandLine.append(BinFolder())
+            .append("qtrace.exe\" --log \"")
+            .append(logName)
+            .append("\"");
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           nullptr, &startup, &info)) {
+            Process.reset(info.hProcess);
+            CloseHandle(info.hThread);
+        }
+        for (int i = 0; Process && i < 200 && !Window; ++i) {
+            Window = FindWindowA("TVornixTraceForm", "QTrace");
+            if (!Window)
+                Sleep(50);
+        }
+    }
+    ~TTraceViewer() {
+        if (Window)
+            PostMessageA(Window, WM_CLOSE, 0, 0);
+        if (Process && WaitForSingleObject(Process.get(), 10000) != WAIT_OBJECT_0)
+            TerminateProcess(Process.get(), 1);
+    }
+    HWND Window = nullptr;
+    win::TKernelHandle Process;
+};
+
+std::vector<std::string> ReadLines(const std::string& fileName) {
+    std::ifstream file(fileName, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool IsTimeStamp(const std::string& s) {
+    // HH:MM:SS.mmm
+    static const char pattern[] = "99:99:99.999";
+    if (s.size() != sizeof pattern - 1)
+        return false;
+    for (std::size_t i = 0; i < s.size(); ++i)
+        if (pattern[i] == '9' ? !isdigit(static_cast<unsigned char>(s[i])) : s[i] != pattern[i])
+            return false;
+    return true;
+}
+
+TEST(TraceTest, MissingWindowsAreTracedToTheViewerFoundAtStart) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string logName = std::string(temp) + "kelvo_trace_test.log";
+    DeleteFileA(logName.c_str());
+
+    InitTrace(); // no viewer yet: what follows goes nowhere, even once one is open
+    {
+        TTraceViewer viewer(logName);
+        ASSERT_NE(viewer.Window, nullptr) << "the trace viewer's window did not come up";
+        SendQM(static_cast<WPARAM>(-1), "Early", QM_NEXT, 0);
+
+        InitTrace();
+        SendQM(static_cast<WPARAM>(-1), "Beta", QM_NEXT, 0);
+        SendQM(static_cast<WPARAM>(-1), "Gamma", QM_FORCEOK, 0);
+        SendQM(1, "", QM_OK, 7);
+        Trace("  Transfer Ok");
+
+        char title[64] = {};
+        GetWindowTextA(viewer.Window, title, sizeof title);
+        EXPECT_STREQ(title, "QTrace") << "a trace line changed the viewer's title";
+    }
+    InitTrace(); // the viewer is gone: tracing must do nothing
+    Trace("after the end");
+
+    std::vector<std::string> lines = ReadLines(logName);
+    const std::string expected[] = {
+        "conductor_test_trace failed: ->Beta.kelvo.QM_NEXT",
+        "conductor_test_trace failed: ->Gamma.kelvo.QM_???",
+        "conductor_test_trace failed: ->.QM_OK",
+        "conductor_test_trace   Transfer Ok",
+    };
+    ASSERT_EQ(lines.size(), std::size(expected)) << "log lines";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_TRUE(IsTimeStamp(lines[i].substr(0, 12))) << lines[i];
+        EXPECT_EQ(lines[i].substr(std::min<std::size_t>(13, lines[i].size())), expected[i]);
+    }
+    DeleteFileA(logName.c_str());
+}
+
+} // namespace
