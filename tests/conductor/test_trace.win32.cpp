@@ -2,6 +2,7 @@
 // trace viewer.
 #include "conductor/QTrace.h"
 #include "toolkit/WinHandle.h"
+#include "tools/qtrace/TraceForm.h"
 
 #include <gtest/gtest.h>
 
@@ -157,6 +158,22 @@ TEST(TraceTest, MissingWindowsAreTracedToTheViewerFoundAtStart) {
         SendQM(static_cast<WPARAM>(-1), "Gamma", QM_FORCEOK, 0);
         SendQM(1, "", QM_OK, 7);
         Trace("  Transfer Ok");
+
+        // The viewer's list goes to the clipboard, one line of text per trace line.
+        SendMessageA(viewer.Window, WM_COMMAND, cmdCopy, 0);
+        std::string copied;
+        if (OpenClipboard(nullptr)) {
+            if (HANDLE data = GetClipboardData(CF_TEXT)) {
+                copied = static_cast<const char*>(GlobalLock(data));
+                GlobalUnlock(data);
+            }
+            CloseClipboard();
+        }
+        EXPECT_NE(copied.find("  conductor_test_trace failed: ->Beta.kelvo.QM_NEXT\r\n"),
+                  std::string::npos)
+            << "clipboard: " << copied;
+        EXPECT_NE(copied.find("  conductor_test_trace   Transfer Ok\r\n"), std::string::npos)
+            << "clipboard: " << copied;
 
         char title[64] = {};
         GetWindowTextA(viewer.Window, title, sizeof title);
