@@ -2,6 +2,7 @@
 // its message boxes found, read and closed from here, its registry work read back.
 
 #include "tests/shellreg/RegProbe.h"
+#include "tests/toolkit/BoxProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+using namespace boxprobe;
 using namespace regprobe;
 
 namespace {
@@ -26,55 +28,11 @@ std::string DemoExe() {
     return FolderOf(std::string(path, n)) + "KelvoDemo.exe";
 }
 
-struct TBox {
-    std::string Caption;
-    std::vector<std::string> Texts; // of its static controls
-    HWND Owner = nullptr;
-};
-
 struct TRun {
     bool Ended = false; // false: still running at the deadline, and killed
     DWORD ExitCode = 0;
     std::vector<TBox> Boxes; // every message box the program showed, in order
 };
-
-struct TBoxSearch {
-    DWORD Pid;
-    HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindBox(HWND w, LPARAM param) {
-    auto* search = reinterpret_cast<TBoxSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[32] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    if (pid == search->Pid && std::string(cls) == "#32770" && IsWindowVisible(w)) {
-        search->Found = w;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-BOOL CALLBACK CollectStaticText(HWND w, LPARAM param) {
-    char cls[32] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    char text[1024] = {};
-    GetWindowTextA(w, text, sizeof text);
-    if (lstrcmpiA(cls, "Static") == 0 && text[0])
-        reinterpret_cast<std::vector<std::string>*>(param)->push_back(text);
-    return TRUE;
-}
-
-TBox ReadBox(HWND box) {
-    TBox seen;
-    char caption[256] = {};
-    GetWindowTextA(box, caption, sizeof caption);
-    seen.Caption = caption;
-    seen.Owner = GetWindow(box, GW_OWNER);
-    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&seen.Texts));
-    return seen;
-}
 
 // Runs `exe` with `args` after its own quoted path; every message box it shows is read and
 // answered with OK. A program still running after `timeoutMs` is killed.
@@ -99,13 +57,11 @@ TRun RunProgram(const std::string& exe, const std::string& args, DWORD timeoutMs
             WaitForSingleObject(pi.hProcess, 5000);
             break;
         }
-        TBoxSearch search{pi.dwProcessId};
-        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        if (search.Found &&
-            std::find(answered.begin(), answered.end(), search.Found) == answered.end()) {
-            run.Boxes.push_back(ReadBox(search.Found));
-            answered.push_back(search.Found);
-            PostMessageA(search.Found, WM_COMMAND, IDOK, 0);
+        HWND box = FindBox(pi.dwProcessId);
+        if (box && std::find(answered.begin(), answered.end(), box) == answered.end()) {
+            run.Boxes.push_back(ReadBox(box));
+            answered.push_back(box);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
         }
     }
     GetExitCodeProcess(pi.hProcess, &run.ExitCode);
@@ -129,10 +85,6 @@ bool AnyProductTypeRegistered() {
             return true;
     return false;
 }
-
-// The caption Wine's MessageBoxA gives a box without a title, in the prefix's Russian
-// locale (the English system says "Error").
-const std::string DefaultCaption = "Ошибка";
 
 class EntryTest : public ::testing::Test {
 protected:
