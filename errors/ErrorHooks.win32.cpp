@@ -1,6 +1,7 @@
 #include "errors/ProcessorFault.h"
 #include "toolkit/WinHandle.h"
 
+#include <cstdlib>
 #include <exception>
 
 namespace {

@@ -28,6 +28,9 @@ TEST(SysErrorTextTest, PlatformTextWithoutItsEnding) {
     EXPECT_NE(text.back(), '.');
     EXPECT_GT(static_cast<unsigned char>(text.back()), 0x20);
     EXPECT_EQ(SysErrorText(0x2FFFFFFF), "") << "a code without text";
+    // ERROR_BAD_EXE_FORMAT's text has an insert, for which there is no argument.
+    std::string withInsert = SysErrorText(ERROR_BAD_EXE_FORMAT);
+    EXPECT_NE(withInsert.find("%1"), std::string::npos) << "got: " << withInsert;
 }
 
 TEST(ResourceTest, StringTableHoldsTheBuiltInTexts) {
