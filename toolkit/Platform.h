@@ -25,7 +25,8 @@ bool ReadWholeFile(const std::string& fileName, std::string& bytes);
 bool WriteWholeFile(const std::string& fileName, std::string_view bytes);
 
 // wvsprintfA: `slots` are the arguments, one native word each (a number, or the address of
-// a zero-terminated text). The result is at most 1024 characters, as wvsprintfA writes.
+// a zero-terminated text). The result is at most 1023 characters (wvsprintfA writes 1024
+// bytes with its terminating zero) and ends at the first zero character.
 std::string FormatSlots(const char* format, const std::uintptr_t* slots, std::size_t count);
 
 } // namespace os
