@@ -7,6 +7,8 @@
 #include "toolkit/CmdLine.h"
 #include "toolkit/MessageBox.h"
 
+#include <string>
+
 namespace {
 
 // The demonstration itself is not built yet; saying so is better than ending as if it ran.
@@ -14,7 +16,8 @@ namespace {
     throw Exception(ecSystem, "Демонстрация пока не поддерживается: " + scriptPath);
 }
 
-} // namespace
+// What the first parameter asks for. Only the exact, case-sensitive switches count.
+enum class TEntryAction { MissingParameter, Register, Unregister, Demo };
 
 TEntryAction EntryActionOf(const std::string& firstParam) {
     if (firstParam.empty())
@@ -25,6 +28,8 @@ TEntryAction EntryActionOf(const std::string& firstParam) {
         return TEntryAction::Unregister;
     return TEntryAction::Demo;
 }
+
+} // namespace
 
 void RunKelvoDemo() {
     // Once, before anything traces: a trace window opened later is not looked for.

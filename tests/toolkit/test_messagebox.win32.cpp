@@ -33,7 +33,7 @@ std::thread AnswerBox(TBox& seen, int button) {
 
 } // namespace
 
-TEST(MessageBox, WithoutMainWindowHasNoOwnerAndTheDefaultTitle) {
+TEST(PlainMessageBox, WithoutMainWindowHasNoOwnerAndTheDefaultTitle) {
     ASSERT_EQ(MainWindow(), nullptr) << "a main window exists before any form was made one";
     TBox seen;
     std::thread answer = AnswerBox(seen, IDCANCEL);
@@ -45,7 +45,7 @@ TEST(MessageBox, WithoutMainWindowHasNoOwnerAndTheDefaultTitle) {
     EXPECT_EQ(seen.Caption, DefaultCaption);
 }
 
-TEST(MessageBox, MainWindowOwnsTheBoxAndTitlesIt) {
+TEST(PlainMessageBox, MainWindowOwnsTheBoxAndTitlesIt) {
     HWND form = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(form, nullptr);
