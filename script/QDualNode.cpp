@@ -37,16 +37,21 @@ bool TQDualNode::ReadLine(TQInStm& stm) {
     // The rest of the line is column text as it stands: quotes, comment marks and
     // brackets included; the line break stays for the next reader.
     const std::string& text = stm.Text();
-    TQPos p = stm.Cur();
-    TQPos start = p;
-    for (; !IsLineEnd(text[p]); ++p) {
+    const TQPos begin = stm.Cur();
+    TQPos end = begin;
+    std::size_t count = 1;
+    for (; !IsLineEnd(text[end]); ++end)
+        count += text[end] == '|';
+    Columns.reserve(count);
+    TQPos start = begin;
+    for (TQPos p = begin; p < end; ++p) {
         if (text[p] == '|') {
             Columns.emplace_back(text, start, p - start);
             start = p + 1;
         }
     }
-    Columns.emplace_back(text, start, p - start);
-    stm.SetPos(p);
+    Columns.emplace_back(text, start, end - start);
+    stm.SetPos(end);
     return block;
 }
 

@@ -1,0 +1,216 @@
+// The script checker run in process: summary, JSON, scheme files, errors and warnings.
+#include "CheckJson.h"
+#include "CheckRun.h"
+
+#include "toolkit/Cp1251.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder for scripts and scheme files, removed at the end of the test.
+class TCheckFolder {
+public:
+    explicit TCheckFolder(const std::string& name) : Path(fs::temp_directory_path() / name) {
+        fs::remove_all(Path);
+        fs::create_directories(Path);
+    }
+    ~TCheckFolder() { fs::remove_all(Path); }
+    std::string Write(const std::string& file, const std::string& text) const {
+        std::ofstream(Path / file, std::ios::binary) << text;
+        return (Path / file).string();
+    }
+    fs::path Path;
+};
+
+struct TRun {
+    int Status;
+    TCheckOutput Output;
+};
+
+TRun Check(std::vector<std::string> args) {
+    TRun run{};
+    run.Status = RunCheck(args, run.Output);
+    return run;
+}
+
+// The tool speaks UTF-8; the literals here are in the system's code page.
+std::string U(const std::string& text) {
+    return cp1251::ToUtf8(text);
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+const std::string Demo = "\"Alpha\":DemoStation(Folder1);\r\n"
+                         "'Beta':DemoStation(Folder2);\r\n"
+                         "'Офис':DemoStation(\"q\"\"\");\r\n"
+                         ".Caption(\"First\");\r\n"
+                         ".Comment(\"Watch \" '\"both\"' #13#10 \"stations.\");\r\n"
+                         "\"Dir\" {.A | .B\r\n"
+                         "  \"f.txt\" .X |\r\n"
+                         "}\r\n"
+                         "Alpha.Sync; Alpha.SendTo(3); 3.Next; .ForceOk; 2.Refresh;\r\n"
+                         "Beta.CompareByCRC;\r\n"
+                         ".Caption(\"End\");\r\n";
+
+TEST(Checker, SummaryInScriptWords) {
+    TCheckFolder folder("kelvo-check-summary");
+    const std::string script = folder.Write("demo.KelvoDemo", Demo);
+    TRun run = Check({script});
+    EXPECT_EQ(run.Status, 0) << run.Output.Err;
+    EXPECT_EQ(run.Output.Err, "") << "no warning for this script";
+    const std::string& out = run.Output.Out;
+    for (const char* piece :
+         {"Stations: 3\n", "  1. Alpha -> Alpha.kelvo\n", "       | Folder1\n",
+          "  3. \xD0\x9E\xD1\x84\xD0\xB8\xD1\x81 -> ", "Steps: 2\n",
+          "  1. Watch \"both\"\n     stations.\n", "       Alpha.Sync\n",
+          "       Alpha.SendTo(3)\n", "       3.Next\n", "       Alpha.ForceOk\n",
+          "       Beta.Refresh\n", "       Beta.CompareByCRC\n", "  2. (no comment)\n"}) {
+        EXPECT_NE(out.find(piece), std::string::npos) << "missing \"" << piece << "\" in\n" << out;
+    }
+    EXPECT_FALSE(fs::exists(folder.Path / "Alpha.kelvo")) << "written without --out";
+}
+
+TEST(Checker, Json) {
+    TCheckFolder folder("kelvo-check-json");
+    const std::string script = folder.Write("demo.KelvoDemo", Demo);
+    TRun run = Check({"--json", script});
+    EXPECT_EQ(run.Status, 0) << run.Output.Err;
+    EXPECT_EQ(run.Output.Out,
+              "{\"stations\":[\n"
+              "  {\"name\":\"Alpha\",\"setup\":\"Folder1\",\"schemeFile\":\"Alpha.kelvo\"},\n"
+              "  {\"name\":\"Beta\",\"setup\":\"Folder2\",\"schemeFile\":\"Beta.kelvo\"},\n"
+              "  {\"name\":\"\xD0\x9E\xD1\x84\xD0\xB8\xD1\x81\",\"setup\":\"\\\"q\\\"\\\"\\\"\","
+              "\"schemeFile\":\"\xD0\x9E\xD1\x84\xD0\xB8\xD1\x81.kelvo\"}],\n"
+              "\"steps\":[\n"
+              "  {\"comment\":\"Watch \\\"both\\\"\\r\\nstations.\",\"commands\":["
+              "{\"side\":0,\"msg\":1027,\"arg\":-1},{\"side\":0,\"msg\":1029,\"arg\":2},"
+              "{\"side\":2,\"msg\":1028,\"arg\":-1},{\"side\":0,\"msg\":1031,\"arg\":-1},"
+              "{\"side\":1,\"msg\":1026,\"arg\":-1},{\"side\":1,\"msg\":1032,\"arg\":-1}]},\n"
+              "  {\"comment\":\"\",\"commands\":[]}]}\n");
+    EXPECT_EQ(JsonString(std::string("a\\b\x01\x1f\t\x7f", 7)),
+              "\"a\\\\b\\u0001\\u001f\\t\\u007f\"");
+}
+
+TEST(Checker, OutWritesTheSchemeFiles) {
+    TCheckFolder folder("kelvo-check-out");
+    const std::string script = folder.Write("demo.KelvoDemo", Demo);
+    fs::create_directories(folder.Path / "out");
+    const std::string dir = (folder.Path / "out").string();
+    for (const std::string& given : {dir, dir + static_cast<char>(fs::path::preferred_separator)}) {
+        fs::remove_all(folder.Path / "out");
+        fs::create_directories(folder.Path / "out");
+        TRun run = Check({"--out", given, "--json", script});
+        EXPECT_EQ(run.Status, 0) << run.Output.Err;
+        EXPECT_EQ(ReadBytes(folder.Path / "out" / "Beta.kelvo"),
+                  "Folder2\r\nDemo data:\r\n.Interactive:=true;\r\n\r\n"
+                  ".Caption('First');\r\n'Dir'{ .B\r\n}\r\n.Pause;\r\n\r\n"
+                  ".Caption('End');\r\n.Pause;\r\n\r\n")
+            << "--out " << given;
+        std::size_t files = 0;
+        for (const auto& entry : fs::directory_iterator(folder.Path / "out"))
+            files += entry.is_regular_file();
+        EXPECT_EQ(files, 3u);
+        const std::string beta = (folder.Path / "out" / "Beta.kelvo").string();
+        EXPECT_NE(run.Output.Out.find(JsonString(beta)), std::string::npos) << run.Output.Out;
+    }
+    TRun missing = Check({"--out", (folder.Path / "none").string(), script});
+    EXPECT_EQ(missing.Status, 1) << "a folder that does not exist";
+    EXPECT_NE(missing.Output.Err.find(U("Ошибка записи в файл <")), std::string::npos)
+        << missing.Output.Err;
+}
+
+TEST(Checker, SyntaxErrorWithLineColumnAndExcerpt) {
+    TCheckFolder folder("kelvo-check-error");
+    const std::string script = folder.Write("bad.KelvoDemo", "'A':DemoStation();\n"
+                                                             ".Comment('x');\n"
+                                                             "\tA.Sync;\n"
+                                                             "\tA.Bogus;\n"
+                                                             "A.Next;\n");
+    TRun run = Check({script});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Output.Out, "");
+    EXPECT_EQ(run.Output.Err, script + U(":4:3: Неправильная команда\n") +
+                                  "     1 | 'A':DemoStation();\n"
+                                  "     2 | .Comment('x');\n"
+                                  "     3 | \tA.Sync;\n"
+                                  "     4 | \tA.Bogus;\n"
+                                  "       | \t ^\n"
+                                  "     5 | A.Next;\n");
+
+    // Reported after a line break and blanks: at the next non-blank character.
+    const std::string late = folder.Write("late.KelvoDemo", "'A':DemoStation()\n\n   A.Sync;");
+    TRun next = Check({late});
+    EXPECT_EQ(next.Status, 1);
+    EXPECT_EQ(next.Output.Err.find(late + U(":3:4: Ожидалось \";\"\n")), 0u) << next.Output.Err;
+    // At the very end of the text.
+    const std::string end = folder.Write("end.KelvoDemo", "'A':DemoStation(\r\n'x'  ");
+    TRun open = Check({end});
+    EXPECT_EQ(open.Status, 1);
+    EXPECT_NE(open.Output.Err.find(end + U(":1:16: Незакрытая скобка\n")), std::string::npos)
+        << open.Output.Err;
+}
+
+TEST(Checker, UnreadableScriptAndWrongCommandLines) {
+    TRun run = Check({"no-such-folder/none.KelvoDemo"});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Output.Err, U("no-such-folder/none.KelvoDemo: Ошибка чтения файла "
+                                "<no-such-folder/none.KelvoDemo>\n"));
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"--bogus", "x"}, {"a", "b"}, {"--out"}, {"x", "--out="}}) {
+        TRun wrong = Check(args);
+        EXPECT_EQ(wrong.Status, 2) << (args.empty() ? "(nothing)" : args[0]);
+        EXPECT_NE(wrong.Output.Err.find("--help"), std::string::npos);
+    }
+    TRun help = Check({"--help"});
+    EXPECT_EQ(help.Status, 0);
+    for (const char* topic : {"--json", "--out", "warning", "SCRIPT:LINE:COL"})
+        EXPECT_NE(help.Output.Out.find(topic), std::string::npos) << topic;
+}
+
+TEST(Checker, Warnings) {
+    TCheckFolder folder("kelvo-check-warnings");
+    const std::string script = folder.Write("w.KelvoDemo", "'Twin':DemoStation();\n"
+                                                           "'Idle':DemoStation();\n"
+                                                           "'Twin':DemoStation();\n"
+                                                           ".Comment('one');\n"
+                                                           "Twin.Sync;\n"
+                                                           ".Comment('empty');\n"
+                                                           "\n"
+                                                           ".Comment('last');\n");
+    TRun run = Check({script});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Output.Err,
+              script + ": warning: step 2 (line 6) is not the last step but has no commands\n" +
+                  script +
+                  ": warning: station 3 (line 3) has the same name as station 1: \"Twin\"\n" +
+                  script + ": warning: no command addresses station 2 \"Idle\"\n" + script +
+                  ": warning: no command addresses station 3 \"Twin\"\n");
+    EXPECT_NE(run.Output.Out.find("       Twin.Sync\n"), std::string::npos) << run.Output.Out;
+
+    const std::string twins = folder.Write("twins.KelvoDemo", "'Twin':DemoStation();"
+                                                              "'Twin':DemoStation();"
+                                                              "Twin.Sync; 2.Next;");
+    TRun shared = Check({twins});
+    EXPECT_EQ(shared.Output.Err,
+              twins + ": warning: station 2 (line 1) has the same name as station 1: \"Twin\"\n");
+    EXPECT_NE(shared.Output.Out.find("       Twin.Sync\n       2.Next\n"), std::string::npos)
+        << "the second twin by its number, as only a number reaches it\n"
+        << shared.Output.Out;
+
+    const std::string none = folder.Write("none.KelvoDemo", "/* only a comment */\n");
+    TRun empty = Check({none});
+    EXPECT_EQ(empty.Status, 0);
+    EXPECT_EQ(empty.Output.Err, none + ": warning: the script has no steps\n");
+}
+
+} // namespace

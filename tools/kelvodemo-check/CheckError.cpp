@@ -1,0 +1,85 @@
+#include "CheckError.h"
+
+#include "toolkit/Cp1251.h"
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// The lines of a text; a pair of two different break characters is one break. `open` tells
+// whether the last line is unfinished (the text does not end with a break).
+std::vector<std::string> SplitLines(std::string_view text, bool& open) {
+    std::vector<std::string> lines(1);
+    open = true;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (!IsBreak(c)) {
+            lines.back() += c;
+            open = true;
+            continue;
+        }
+        if (i + 1 < text.size() && IsBreak(text[i + 1]) && text[i + 1] != c)
+            ++i;
+        lines.emplace_back();
+        open = false;
+    }
+    if (!open)
+        lines.pop_back();
+    return lines;
+}
+
+std::string Numbered(int line, const std::string& text) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%6d | ", line);
+    return number + cp1251::ToUtf8(text) + "\n";
+}
+
+// Blanks as wide as `head`, tabs kept, so that a ^ after them stands under the next character.
+std::string CaretLine(const std::string& head) {
+    std::string line = "       | ";
+    for (char c : head)
+        line += c == '\t' ? '\t' : ' ';
+    return line + "^\n";
+}
+
+} // namespace
+
+std::string SyntaxErrorReport(const std::string& script, const std::string& message, TQInStm& stm) {
+    // Line, column and excerpt all refer to the first non-blank character at or after the
+    // reported position, as the error box shows them.
+    const std::string& text = stm.Text();
+    TQPos p = stm.ErrorPos() == NoPos ? stm.Cur() : stm.ErrorPos();
+    while (p < text.size() && text[p] != 0 && static_cast<unsigned char>(text[p]) <= 32)
+        ++p;
+    const int line = stm.LineOf(p) + 1;
+    const int column = stm.ColumnOf(p) + 1;
+    std::string out = script + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
+                      cp1251::ToUtf8(message) + "\n";
+
+    const TQInStm::TExcerpt excerpt = stm.GetExcerpt(p);
+    bool beforeOpen = false;
+    std::vector<std::string> before = SplitLines(excerpt.Before, beforeOpen);
+    const std::string head = beforeOpen ? before.back() : std::string();
+    if (beforeOpen)
+        before.pop_back();
+    bool afterOpen = false;
+    std::vector<std::string> after = SplitLines(excerpt.After, afterOpen);
+    // At the end of the text the excerpt holds only blanks that stand for the missing rest.
+    const bool atEnd = p >= text.size() || text[p] == 0;
+    const std::string tail = after.empty() || atEnd ? std::string() : after.front();
+
+    int number = line - static_cast<int>(before.size());
+    for (const std::string& l : before)
+        out += Numbered(number++, l);
+    out += Numbered(line, head + tail);
+    out += CaretLine(head);
+    for (std::size_t i = 1; i < after.size(); ++i)
+        out += Numbered(line + static_cast<int>(i), after[i]);
+    return out;
+}

@@ -1,0 +1,79 @@
+#include "CheckJson.h"
+
+#include "toolkit/Cp1251.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string JsonText(const std::string& cp1251Text) {
+    return JsonString(cp1251::ToUtf8(cp1251Text));
+}
+
+void AppendCommands(std::string& out, const TQTestCmdArray& cmds) {
+    out += "[";
+    for (std::size_t i = 0; i < cmds.size(); ++i) {
+        if (i > 0)
+            out += ",";
+        out += "{\"side\":" + std::to_string(cmds[i].Side) +
+               ",\"msg\":" + std::to_string(cmds[i].Msg) +
+               ",\"arg\":" + std::to_string(cmds[i].Arg) + "}";
+    }
+    out += "]";
+}
+
+} // namespace
+
+std::string JsonString(std::string_view utf8) {
+    std::string out = "\"";
+    for (char c : utf8) {
+        const auto code = static_cast<unsigned char>(c);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (code < 0x20 || code == 0x7F) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "\\u%04x", code);
+                out += escape;
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += "\"";
+    return out;
+}
+
+std::string ScriptJson(const TQDemoScript& script) {
+    std::string out = "{\"stations\":[";
+    for (std::size_t i = 0; i < script.Sides.size(); ++i) {
+        const TQTestSide& side = script.Sides[i];
+        out += i > 0 ? ",\n  " : "\n  ";
+        out += "{\"name\":" + JsonText(side.Name) + ",\"setup\":" + JsonText(side.Setup) +
+               ",\"schemeFile\":" + JsonText(side.SchemeFile) + "}";
+    }
+    out += "],\n\"steps\":[";
+    for (std::size_t i = 0; i < script.Steps.size(); ++i) {
+        const TQTestStep& step = script.Steps[i];
+        out += i > 0 ? ",\n  " : "\n  ";
+        out += "{\"comment\":" + JsonText(step.Comment) + ",\"commands\":";
+        AppendCommands(out, step.Cmds);
+        out += "}";
+    }
+    out += "]}\n";
+    return out;
+}

@@ -1,0 +1,144 @@
+#include "CheckReport.h"
+
+#include "toolkit/Cp1251.h"
+
+#include <string_view>
+
+namespace {
+
+const char* CommandKeyword(std::int32_t msg) {
+    switch (msg) {
+    case QM_REFRESH:
+        return ".Refresh";
+    case QM_SYNC:
+        return ".Sync";
+    case QM_NEXT:
+        return ".Next";
+    case QM_SEND:
+        return ".SendTo";
+    case QM_FORCEOK:
+        return ".ForceOk";
+    case QM_COMPAREBYCRC:
+        return ".CompareByCRC";
+    default:
+        return ".?";
+    }
+}
+
+bool IsLatinLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+bool IsIdentifier(const std::string& name) {
+    if (name.empty() || !IsLatinLetter(name[0]))
+        return false;
+    for (char c : name)
+        if (!IsLatinLetter(c) && !(c >= '0' && c <= '9'))
+            return false;
+    return true;
+}
+
+// The name where the script could use it to address this very station, else the number.
+std::string SideWord(std::int32_t side, const std::vector<TQTestSide>& sides) {
+    if (side < 0 || static_cast<std::size_t>(side) >= sides.size())
+        return "?";
+    const std::string& name = sides[static_cast<std::size_t>(side)].Name;
+    if (IsIdentifier(name) && FindSideIn(sides, name) == side)
+        return name;
+    return std::to_string(side + 1);
+}
+
+// A text of possibly several lines: the first after `first`, the others after `next`.
+void AppendLines(std::string& out, std::string_view text, std::string_view first,
+                 std::string_view next) {
+    out += first;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') &&
+                text[i + 1] != c)
+                ++i;
+            out += '\n';
+            out += next;
+        } else {
+            out += c;
+        }
+    }
+    out += '\n';
+}
+
+int LineNumber(TQInStm& stm, TQPos pos) {
+    return stm.LineOf(pos) + 1;
+}
+
+} // namespace
+
+std::string CommandWords(const TQTestCmd& cmd, const std::vector<TQTestSide>& sides) {
+    std::string words = SideWord(cmd.Side, sides);
+    words += CommandKeyword(cmd.Msg);
+    if (cmd.Msg == QM_SEND) {
+        words += '(';
+        words += SideWord(cmd.Arg, sides);
+        words += ')';
+    }
+    return cp1251::ToUtf8(words);
+}
+
+std::string ScriptSummary(const TQDemoScript& script) {
+    std::string out = "Stations: " + std::to_string(script.Sides.size()) + "\n";
+    for (std::size_t i = 0; i < script.Sides.size(); ++i) {
+        const TQTestSide& side = script.Sides[i];
+        out += "  " + std::to_string(i + 1) + ". " + cp1251::ToUtf8(side.Name) + " -> " +
+               cp1251::ToUtf8(side.SchemeFile) + "\n";
+        if (!IsBlankText(side.Setup))
+            AppendLines(out, cp1251::ToUtf8(side.Setup), "       | ", "       | ");
+    }
+    out += "Steps: " + std::to_string(script.Steps.size()) + "\n";
+    for (std::size_t i = 0; i < script.Steps.size(); ++i) {
+        const TQTestStep& step = script.Steps[i];
+        const std::string number = "  " + std::to_string(i + 1) + ". ";
+        if (step.Comment.empty())
+            out += number + "(no comment)\n";
+        else
+            AppendLines(out, cp1251::ToUtf8(step.Comment), number, std::string(number.size(), ' '));
+        for (const TQTestCmd& cmd : step.Cmds)
+            out += "       " + CommandWords(cmd, script.Sides) + "\n";
+    }
+    return out;
+}
+
+std::vector<std::string> ScriptWarnings(const TQDemoScript& script, TQInStm& stm) {
+    std::vector<std::string> warnings;
+    const auto& sides = script.Sides;
+    const auto& steps = script.Steps;
+    if (steps.empty())
+        warnings.push_back("the script has no steps");
+    for (std::size_t i = 0; i + 1 < steps.size(); ++i) {
+        if (steps[i].Cmds.empty())
+            warnings.push_back("step " + std::to_string(i + 1) + " (line " +
+                               std::to_string(LineNumber(stm, script.StepPos[i])) +
+                               ") is not the last step but has no commands");
+    }
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+        const int first = FindSideIn(sides, sides[i].Name);
+        if (first >= 0 && static_cast<std::size_t>(first) != i)
+            warnings.push_back("station " + std::to_string(i + 1) + " (line " +
+                               std::to_string(LineNumber(stm, script.SidePos[i])) +
+                               ") has the same name as station " + std::to_string(first + 1) +
+                               ": \"" + cp1251::ToUtf8(sides[i].Name) + "\"");
+    }
+    std::vector<bool> addressed(sides.size(), false);
+    for (const TQTestStep& step : steps) {
+        for (const TQTestCmd& cmd : step.Cmds) {
+            for (std::int32_t side : {cmd.Side, cmd.Arg})
+                if (side >= 0 && static_cast<std::size_t>(side) < sides.size())
+                    addressed[static_cast<std::size_t>(side)] = true;
+        }
+    }
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+        if (!addressed[i])
+            warnings.push_back("no command addresses station " + std::to_string(i + 1) + " \"" +
+                               cp1251::ToUtf8(sides[i].Name) + "\"");
+    }
+    return warnings;
+}

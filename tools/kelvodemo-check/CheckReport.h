@@ -1,0 +1,18 @@
+#pragma once
+// What the checker says about a script that reads without error. Every text returned is
+// UTF-8; the script's own texts are converted from the system's code page.
+
+#include "script/QTestMessage.h"
+
+#include <string>
+#include <vector>
+
+// A command as the script would write it: "Alpha.Sync", "2.SendTo(Beta)".
+std::string CommandWords(const TQTestCmd& cmd, const std::vector<TQTestSide>& sides);
+
+// The summary of stations and steps, lines ended by "\n".
+std::string ScriptSummary(const TQDemoScript& script);
+
+// The warning texts, without the "SCRIPT: warning: " in front. `stm` holds the script's
+// text, for the line numbers.
+std::vector<std::string> ScriptWarnings(const TQDemoScript& script, TQInStm& stm);

@@ -1,0 +1,66 @@
+#include "CheckRun.h"
+
+#include "CheckError.h"
+#include "CheckJson.h"
+#include "CheckOptions.h"
+#include "CheckReport.h"
+
+#include "script/QTestMessage.h"
+#include "toolkit/Cp1251.h"
+
+namespace {
+
+// The conductor's stream, except that an error is only raised: no window is opened.
+void OpenScript(TQInStm& stm, const std::string& path) {
+    stm.Mode = 3;
+    stm.Options = RaiseError;
+    stm.LoadFromFile(path);
+}
+
+int CheckScript(const TCheckOptions& options, TCheckOutput& output) {
+    const std::string shown = cp1251::ToUtf8(options.Script);
+    TQInStm stm;
+    TQDemoScript script;
+    try {
+        OpenScript(stm, options.Script);
+        const std::string schemeDir =
+            options.OutDir.empty() ? std::string() : FolderPrefix(options.OutDir);
+        script = ReadDemoText(stm, schemeDir);
+    } catch (const EInStm& e) {
+        output.Err += SyntaxErrorReport(shown, e.what(), stm);
+        return 1;
+    } catch (const std::runtime_error& e) {
+        output.Err += shown + ": " + cp1251::ToUtf8(e.what()) + "\n";
+        return 1;
+    }
+    for (const std::string& warning : ScriptWarnings(script, stm))
+        output.Err += shown + ": warning: " + warning + "\n";
+    if (!options.OutDir.empty()) {
+        try {
+            SaveSchemes(script.Sides);
+        } catch (const std::runtime_error& e) {
+            output.Err += shown + ": " + cp1251::ToUtf8(e.what()) + "\n";
+            return 1;
+        }
+    }
+    output.Out += options.Json ? ScriptJson(script) : ScriptSummary(script);
+    return 0;
+}
+
+} // namespace
+
+int RunCheck(const std::vector<std::string>& args, TCheckOutput& output) {
+    TCheckOptions options;
+    try {
+        options = ParseCheckOptions(args);
+    } catch (const EUsage& e) {
+        output.Err += std::string("kelvodemo-check: ") + cp1251::ToUtf8(e.what()) +
+                      "\nTry kelvodemo-check --help\n";
+        return 2;
+    }
+    if (options.Help) {
+        output.Out += CheckUsageText();
+        return 0;
+    }
+    return CheckScript(options, output);
+}
