@@ -104,8 +104,11 @@ public:
             CloseHandle(info.hThread);
         }
         for (int i = 0; Process && i < 200 && !Window; ++i) {
-            Window = FindWindowA("TVornixTraceForm", "QTrace");
-            if (!Window)
+            // Visible only once it is fully created and can take lines.
+            HWND found = FindWindowA("TVornixTraceForm", "QTrace");
+            if (found && IsWindowVisible(found))
+                Window = found;
+            else
                 Sleep(50);
         }
     }

@@ -52,6 +52,16 @@ HWND WaitForBox(DWORD processId, HANDLE process) {
     return nullptr;
 }
 
+// The box window exists a moment before its text is set: wait for the text.
+std::string BoxText(HWND box) {
+    char text[2048] = {};
+    for (int i = 0; i < 100 && !text[0]; ++i) {
+        if (!GetDlgItemTextA(box, 0xFFFF, text, sizeof text))
+            Sleep(50);
+    }
+    return text;
+}
+
 TChildOutcome RunFaultChild(const std::string& fault) {
     TChildOutcome outcome;
     std::string commandLine = "\"";
@@ -68,9 +78,7 @@ TChildOutcome RunFaultChild(const std::string& fault) {
     win::TKernelHandle thread(info.hThread);
     if (HWND box = WaitForBox(info.dwProcessId, process.get())) {
         outcome.BoxFound = true;
-        char text[2048] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        outcome.BoxText = text;
+        outcome.BoxText = BoxText(box);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
     if (WaitForSingleObject(process.get(), 20000) != WAIT_OBJECT_0) {
