@@ -55,7 +55,9 @@ void TQInStm::SkipBlanks() {
     SkipSpaces();
     if (!SkipComments)
         return;
-    while (!Eof() && AtComment()) {
+    // Every test and reader starts here, mostly at a token: one look at the character
+    // settles that no comment can start.
+    while (MayStartComment(Text_[Cur_]) && AtComment()) {
         ReadCommentHere();
         SkipSpaces();
     }

@@ -9,6 +9,10 @@ using namespace qstm;
 
 bool TQInStm::IsBracket() {
     SkipBlanks();
+    return BracketHere();
+}
+
+bool TQInStm::BracketHere() const {
     const char c = Text_[Cur_];
     if (PascalComments())
         return c == '[' || (c == '(' && Text_[Cur_ + 1] != '*');
@@ -20,7 +24,7 @@ bool TQInStm::IsBracket() {
 std::string TQInStm::ReadBrackets() {
     SkipBlanks();
     const TQPos open = Cur_;
-    if (!IsBracket()) {
+    if (!BracketHere()) {
         Error("Ожидались скобки");
         return {};
     }
@@ -41,12 +45,12 @@ std::string TQInStm::ReadBrackets() {
                 Error("Незакрытая скобка", groupOpen);
             else
                 ++Cur_;
-        } else if (IsString()) {
+        } else if (StringHere()) {
             ReadString();
-        } else if (IsBracket()) {
+        } else if (BracketHere()) {
             opens.Push(Cur_++);
-        } else if (IsComment()) {
-            ReadComment();
+        } else if (AtComment()) { // met only when SkipComments is off
+            ReadCommentHere();
         } else {
             SkipToken();
         }

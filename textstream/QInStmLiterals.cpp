@@ -19,24 +19,27 @@ bool SameChar(char textChar, char litChar) {
 int TQInStm::CompareLiteral(std::string_view lit) {
     MatchStart_ = NoPos;
     MatchEnd_ = NoPos;
-    TQPos t = Cur_;
+    const char* const text = Text_.c_str();
+    const char* t = text + Cur_;
+    const char* l = lit.data();
+    const char* const litEnd = l + lit.size();
     char quote = 0;
-    for (std::size_t i = 0; i < lit.size(); ++i, ++t) {
+    for (; l != litEnd; ++l, ++t) {
         if (quote == 0) {
-            if (IsBlank(lit[i])) {
+            if (IsBlank(*l)) {
                 // A run of blanks in the literal stands for a run of one or more in the text.
-                if (!IsBlank(Text_[t]))
+                if (!IsBlank(*t))
                     return NoMatch;
-                while (i < lit.size() && IsBlank(lit[i]))
-                    ++i;
+                while (l != litEnd && IsBlank(*l))
+                    ++l;
             }
-            while (IsBlank(Text_[t]))
+            while (IsBlank(*t))
                 ++t;
-            if (i == lit.size())
+            if (l == litEnd)
                 break;
         }
-        const char c = lit[i];
-        if (Text_[t] == 0 || !SameChar(Text_[t], c))
+        const char c = *l;
+        if (*t == 0 || !SameChar(*t, c))
             return NoMatch;
         if (quote == 0 && IsQuote(c))
             quote = c;
@@ -44,10 +47,10 @@ int TQInStm::CompareLiteral(std::string_view lit) {
             quote = 0;
     }
     // A literal never ends inside a word: ".Sync" is not the start of ".SyncAll".
-    if (t > 0 && IsIdentChar(Text_[t]) && IsIdentChar(Text_[t - 1]))
+    if (t != text && IsIdentChar(*t) && IsIdentChar(t[-1]))
         return NoMatch;
     MatchStart_ = Cur_;
-    MatchEnd_ = t;
+    MatchEnd_ = static_cast<TQPos>(t - text);
     return 0;
 }
 

@@ -17,6 +17,10 @@ bool IsPlainInPart(char c, char quote) {
 
 bool TQInStm::IsString() {
     SkipBlanks();
+    return StringHere();
+}
+
+bool TQInStm::StringHere() const {
     const char c = Text_[Cur_];
     // A quote after a letter is an apostrophe, as in «don't».
     if (IsQuote(c))
@@ -27,7 +31,7 @@ bool TQInStm::IsString() {
 std::string TQInStm::ReadString() {
     std::string value;
     SkipBlanks();
-    if (!IsString()) {
+    if (!StringHere()) {
         Error("Ожидалась строковая константа");
         return value;
     }

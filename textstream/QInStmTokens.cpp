@@ -11,7 +11,7 @@ bool TQInStm::IsIdent() {
 
 std::string TQInStm::ReadIdent() {
     SkipBlanks();
-    if (!IsIdent()) {
+    if (!IsLetter(Text_[Cur_])) {
         Error("Ожидался идентификатор");
         return {};
     }

@@ -40,7 +40,7 @@ class TQInStm {
 public:
     explicit TQInStm(std::string text = {});
 
-    std::uint8_t Mode = 2;                  // syntax mode, 0 to 3
+    std::uint8_t Mode = 2; // syntax mode, 0 to 3
     std::uint8_t Options = ShowBox | RaiseError;
     std::string ErrorCaption = "Ошибка синтаксиса:";
     bool SkipComments = true;
@@ -105,6 +105,13 @@ private:
     bool HashCodes() const { return Mode == 0 || Mode == 3; }
     bool BackslashEscapes() const { return Mode == 1 || Mode == 2; }
     bool PascalComments() const { return Mode == 0; }
+    bool MayStartComment(char c) const {
+        return c == '/' || (PascalComments() && (c == '{' || c == '('));
+    }
+
+    // The tests at Cur, for readers that have skipped the blanks already.
+    bool StringHere() const;
+    bool BracketHere() const;
 
     bool ReadNumber(std::int32_t& value);
     void ReadQuotedPart(TQPos constantStart, std::string& value);
