@@ -1,0 +1,76 @@
+#!/bin/sh
+# Compares the benchmarks of both builds with luac parsing a Lua file of the same size.
+# Builds nothing. Usage: bench/run-benchmarks.sh [native build folder] [win64 build folder]
+# Targets: native at least 3x luac -p; Wine at least 0.7x native.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+native=${1:-$root/build/native}
+win64=${2:-$root/build/win64}
+# The benchmark programs to run; each may report several benchmarks.
+BENCHMARKS=${BENCHMARKS:-"bench_qstm bench_lines bench_reader"}
+RUNS=${RUNS:-3}
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT INT TERM
+
+# About 10 MB of simple Lua statements, the same on every run.
+lua_file=$work/statements.lua
+awk 'BEGIN {
+    while (size < 10000000) {
+        i++
+        s = sprintf("v%d = %d + v%d * 3 -- note %d\nname%d = \"text %d\" .. v%d\n" \
+                    "call(v%d, \"s\", %d)\nt%d = { k = %d, \"v\" }\nif v%d then w%d = 1 end\n",
+                    i % 100, i, (i + 1) % 100, i, i % 50, i, i % 100, i % 100, i % 7, i % 20, i,
+                    i % 100, i % 30)
+        printf "%s", s
+        size += length(s)
+    }
+}' >"$lua_file"
+
+now_ns() { date +%s%N; }
+
+# Best of $RUNS runs of luac -p, in MB/s (10^6 bytes).
+best=0
+for _ in $(seq "$RUNS"); do
+    start=$(now_ns)
+    luac5.4 -p "$lua_file"
+    end=$(now_ns)
+    best=$(awk -v b="$best" -v t=$((end - start)) 'BEGIN { print (b == 0 || t < b) ? t : b }')
+done
+lua_mbs=$(awk -v bytes="$(wc -c <"$lua_file")" -v ns="$best" 'BEGIN { printf "%.1f", bytes / ns * 1000 }')
+
+run_windows() {
+    if [ -n "${DISPLAY:-}" ]; then
+        "$win64/wine-run" "$@"
+    else
+        sh "$root/cmake/with-display.sh" "$win64/wine-run" "$@"
+    fi
+}
+
+# name<TAB>MB/s for every benchmark of a JSON report.
+rates() {
+    jq -r '.benchmarks[] | select(.bytes_per_second != null)
+           | "\(.name)\t\(.bytes_per_second / 1e6)"' "$1"
+}
+
+printf '%-32s %10s %10s %12s %12s\n' "benchmark" "native" "wine" "native/luac" "wine/native"
+printf '%-32s %10s\n' "luac5.4 -p (MB/s)" "$lua_mbs"
+for bench in $BENCHMARKS; do
+    [ -x "$native/bin/$bench" ] || continue
+    "$native/bin/$bench" --benchmark_format=json >"$work/$bench.native.json"
+    rates "$work/$bench.native.json" | sort >"$work/$bench.native"
+    if [ -f "$win64/bin/$bench.exe" ]; then
+        run_windows "$win64/bin/$bench.exe" --benchmark_format=json | tr -d '\r' \
+            >"$work/$bench.wine.json"
+        rates "$work/$bench.wine.json" | sort >"$work/$bench.wine"
+    else
+        : >"$work/$bench.wine"
+    fi
+    join -t "$(printf '\t')" -a 1 -e - -o 0,1.2,2.2 "$work/$bench.native" "$work/$bench.wine" |
+        awk -F '\t' -v lua="$lua_mbs" '{
+            wine = ($3 == "-") ? "-" : sprintf("%.1f", $3)
+            ratio = ($3 == "-") ? "-" : sprintf("%.2f", $3 / $2)
+            printf "%-32s %10.1f %10s %12.2f %12s\n", $1, $2, wine, $2 / lua, ratio
+        }'
+done
