@@ -1,0 +1,42 @@
+// Saving where Windows cannot create the file.
+#include "textstream/QStm.h"
+#include "toolkit/WinHandle.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+void ExpectWriteError(const std::string& name) {
+    try {
+        SaveTextFile("text", name);
+        ADD_FAILURE() << name << ": nothing was raised";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), "Ошибка записи в файл <" + name + ">");
+    }
+}
+
+TEST(OutStmWindowsFile, PathsThatCannotBeCreated) {
+    ExpectWriteError("C:\\no_such_folder_kelvo\\scheme.kelvo");
+    ExpectWriteError("bad|name?.kelvo");
+    ExpectWriteError("C:\\windows\\");
+    ExpectWriteError("");
+}
+
+TEST(OutStmWindowsFile, AFileOpenedWithoutSharingCannotBeReplaced) {
+    const char* name = "kelvo_locked.tmp";
+    {
+        win::TFile locked(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(locked);
+        ExpectWriteError(name);
+    }
+    EXPECT_NO_THROW(SaveTextFile("now", name)) << "once the other handle is closed";
+    DeleteFileA(name);
+}
+
+} // namespace

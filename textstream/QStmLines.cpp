@@ -1,0 +1,163 @@
+// Lines and columns of positions in the input stream's text, and the excerpt around one, for
+// the syntax error report. A line break is a single CR or LF, or two different ones in a row.
+#include "textstream/QStm.h"
+#include "textstream/QStmChars.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+using namespace qstm;
+
+namespace {
+
+// Whether p is on the second character of a two-character line break. Within a run of break
+// characters the pairs are counted from the run's end, so p is one when its character
+// differs from the one before and equals the run's last one.
+bool IsSecondOfPair(const std::string& text, TQPos p) {
+    if (p == 0 || p >= text.size() || !IsLineBreak(text[p]) || !IsLineBreak(text[p - 1]) ||
+        text[p] == text[p - 1])
+        return false;
+    TQPos last = p;
+    while (last + 1 < text.size() && IsLineBreak(text[last + 1]))
+        ++last;
+    return text[last] == text[p];
+}
+
+TQPos BackOffSecond(const std::string& text, TQPos p) {
+    return IsSecondOfPair(text, p) ? p - 1 : p;
+}
+
+// The first CR or LF in [p, end), or end. Error reports on large texts count their lines
+// through this, so it looks at sixteen characters at a time where it can.
+const char* FindBreak(const char* p, const char* end) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf));
+        if (int mask = _mm_movemask_epi8(hits); mask != 0)
+            return p + __builtin_ctz(static_cast<unsigned>(mask));
+    }
+#endif
+    for (; p < end; ++p)
+        if (IsLineBreak(*p))
+            return p;
+    return end;
+}
+
+// Line breaks among the characters [from, to). Two different break characters in a row are
+// one break, wherever the pairing starts: in a stretch where every character differs from
+// the one before, the breaks are half its length, rounded up.
+std::size_t BreaksIn(const std::string& text, TQPos from, TQPos to) {
+    const char* base = text.data();
+    const char* end = base + to;
+    std::size_t n = 0;
+    const char* last = nullptr; // the break character before, if it opened a break
+    for (const char* p = FindBreak(base + from, end); p < end; p = FindBreak(p + 1, end)) {
+        if (last != nullptr && last + 1 == p && *last != *p) {
+            last = nullptr; // closes the pair that the character before opened
+        } else {
+            ++n;
+            last = p;
+        }
+    }
+    return n;
+}
+
+// The breaks between from and to, a position on the second character of a pair counting as
+// on its first.
+std::size_t CountBreaks(const std::string& text, TQPos from, TQPos to) {
+    to = BackOffSecond(text, to);
+    return from < to ? BreaksIn(text, from, to) : 0;
+}
+
+// A count up to p may be taken further from p only where no run of break characters goes
+// through p; inside one, the pairing of its characters depends on where the count ends.
+bool CanResumeAt(const std::string& text, TQPos p) {
+    return p == 0 || p >= text.size() || !IsLineBreak(text[p]) || !IsLineBreak(text[p - 1]);
+}
+
+} // namespace
+
+bool IsBlankText(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), IsBlank);
+}
+
+int TQInStm::LineOf(TQPos p) {
+    p = std::min(p == NoPos ? Cur_ : p, Text_.size());
+    if (p <= LineCachePos_)
+        return static_cast<int>(CountBreaks(Text_, 0, p));
+    std::size_t count =
+        static_cast<std::size_t>(LineCacheCount_) + CountBreaks(Text_, LineCachePos_, p);
+    if (CanResumeAt(Text_, p)) {
+        LineCachePos_ = p;
+        LineCacheCount_ = static_cast<std::int32_t>(count);
+    }
+    return static_cast<int>(count);
+}
+
+int TQInStm::ColumnOf(TQPos p) const {
+    p = std::min(p == NoPos ? Cur_ : p, Text_.size());
+    p = BackOffSecond(Text_, p);
+    return static_cast<int>(p - LineStart(p));
+}
+
+TQPos TQInStm::LineStart(TQPos p) const {
+    p = BackOffSecond(Text_, std::min(p, Text_.size()));
+    while (p > 0 && !IsLineBreak(Text_[p - 1]))
+        --p;
+    return p;
+}
+
+TQPos TQInStm::NextLine(TQPos p) const {
+    p = BackOffSecond(Text_, std::min(p, Text_.size()));
+    while (Text_[p] != 0 && !IsLineBreak(Text_[p]))
+        ++p;
+    if (Text_[p] == 0)
+        return p;
+    const char next = Text_[p + 1];
+    return IsLineBreak(next) && next != Text_[p] ? p + 2 : p + 1;
+}
+
+namespace {
+
+// Each side of an excerpt shows lines until they have cost this much.
+constexpr int kExcerptUnits = 8;
+
+int LineCost(std::string_view line) {
+    return IsBlankText(line) ? 1 : 2;
+}
+
+} // namespace
+
+TQInStm::TExcerpt TQInStm::GetExcerpt(TQPos p) const {
+    p = std::min(p, Text_.size());
+    TExcerpt excerpt;
+    const std::string_view text(Text_);
+    if (Text_[p] != 0) {
+        TQPos end = NextLine(p);
+        for (int units = 0; Text_[end] != 0 && units < kExcerptUnits;) {
+            TQPos next = NextLine(end);
+            units += LineCost(text.substr(end, next - end));
+            end = next;
+        }
+        excerpt.After = Text_.substr(p, end - p);
+    }
+    if (p > 0) {
+        TQPos start = LineStart(p);
+        for (int units = 0; start > 0 && units < kExcerptUnits;) {
+            TQPos previous = LineStart(start - 1);
+            units += LineCost(text.substr(previous, start - previous));
+            start = previous;
+        }
+        excerpt.Before = Text_.substr(start, p - start);
+    }
+    if (excerpt.After.empty())
+        excerpt.After = std::string(10, ' ') + "\r\n";
+    return excerpt;
+}

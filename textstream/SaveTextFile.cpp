@@ -1,0 +1,7 @@
+#include "textstream/QStm.h"
+#include "toolkit/Platform.h"
+
+void SaveTextFile(std::string_view text, const std::string& fileName) {
+    if (!os::WriteWholeFile(fileName, text))
+        throw std::runtime_error("Ошибка записи в файл <" + fileName + ">");
+}
