@@ -1,6 +1,7 @@
 #!/bin/sh
-# Compares the benchmarks of both builds with luac parsing a Lua file of the same size.
-# Builds nothing. Usage: bench/run-benchmarks.sh [native build folder] [win64 build folder]
+# Compares the benchmarks of both builds with luac parsing a Lua file of the same size;
+# every figure is the best of $RUNS runs. Builds nothing.
+# Usage: bench/run-benchmarks.sh [native build folder] [win64 build folder]
 # Targets: native at least 3x luac -p; Wine at least 0.7x native.
 set -eu
 
@@ -48,24 +49,28 @@ run_windows() {
     fi
 }
 
-# name<TAB>MB/s for every benchmark of a JSON report.
-rates() {
-    jq -r '.benchmarks[] | select(.bytes_per_second != null)
-           | "\(.name)\t\(.bytes_per_second / 1e6)"' "$1"
+# name<TAB>MB/s for every benchmark of the JSON reports, the best of the runs.
+best_rates() {
+    jq -rs '[.[].benchmarks[] | select(.bytes_per_second != null)]
+            | group_by(.name)[] | "\(.[0].name)\t\(map(.bytes_per_second) | max / 1e6)"' "$@" |
+        sort
 }
 
 printf '%-32s %10s %10s %12s %12s\n' "benchmark" "native" "wine" "native/luac" "wine/native"
 printf '%-32s %10s\n' "luac5.4 -p (MB/s)" "$lua_mbs"
 for bench in $BENCHMARKS; do
     [ -x "$native/bin/$bench" ] || continue
-    "$native/bin/$bench" --benchmark_format=json >"$work/$bench.native.json"
-    rates "$work/$bench.native.json" | sort >"$work/$bench.native"
+    for run in $(seq "$RUNS"); do
+        "$native/bin/$bench" --benchmark_format=json >"$work/$bench.native.$run.json"
+    done
+    best_rates "$work/$bench".native.*.json >"$work/$bench.native"
+    : >"$work/$bench.wine"
     if [ -f "$win64/bin/$bench.exe" ]; then
-        run_windows "$win64/bin/$bench.exe" --benchmark_format=json | tr -d '\r' \
-            >"$work/$bench.wine.json"
-        rates "$work/$bench.wine.json" | sort >"$work/$bench.wine"
-    else
-        : >"$work/$bench.wine"
+        for run in $(seq "$RUNS"); do
+            run_windows "$win64/bin/$bench.exe" --benchmark_format=json | tr -d '\r' \
+                >"$work/$bench.wine.$run.json"
+        done
+        best_rates "$work/$bench".wine.*.json >"$work/$bench.wine"
     fi
     join -t "$(printf '\t')" -a 1 -e - -o 0,1.2,2.2 "$work/$bench.native" "$work/$bench.wine" |
         awk -F '\t' -v lua="$lua_mbs" '{
@@ -73,4 +78,14 @@ for bench in $BENCHMARKS; do
             ratio = ($3 == "-") ? "-" : sprintf("%.2f", $3 / $2)
             printf "%-32s %10.1f %10s %12.2f %12s\n", $1, $2, wine, $2 / lua, ratio
         }'
+done
+
+# Peak heap against input plus output, for the benchmarks that count it (target below 2).
+for report in "$work"/*.1.json; do
+    [ -e "$report" ] || continue
+    build=$(basename "$report" .1.json)
+    jq -r --arg build "${build#*.}" '.benchmarks[] | select(.peak_ratio != null)
+        | "\(.name) [\($build)]: peak heap \(.peak_MB * 10 | round / 10) MB = "
+          + "\(.peak_ratio * 100 | round / 100) x (script \(.script_MB * 10 | round / 10) MB"
+          + " + schemes \(.schemes_MB * 10 | round / 10) MB)"' "$report"
 done
