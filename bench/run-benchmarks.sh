@@ -2,7 +2,8 @@
 # Compares the benchmarks of both builds with luac parsing a Lua file of the same size;
 # every figure is the best of $RUNS runs. Builds nothing.
 # Usage: bench/run-benchmarks.sh [native build folder] [win64 build folder]
-# Targets: native at least 3x luac -p; Wine at least 0.7x native.
+# Targets: native at least 3x luac -p; Wine at least 0.7x native; LineOf over increasing
+# positions at most 3x the time of one memchr pass over the same text.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -88,4 +89,16 @@ for report in "$work"/*.1.json; do
         | "\(.name) [\($build)]: peak heap \(.peak_MB * 10 | round / 10) MB = "
           + "\(.peak_ratio * 100 | round / 100) x (script \(.script_MB * 10 | round / 10) MB"
           + " + schemes \(.schemes_MB * 10 | round / 10) MB)"' "$report"
+done
+
+# LineOf for increasing positions against one memchr pass over the same text: the ratio of
+# their times in the best runs.
+for build in native wine; do
+    [ -s "$work/bench_lines.$build" ] || continue
+    awk -F '\t' -v build="$build" '{ rate[$1] = $2 }
+        END {
+            lines = rate["lines/line_of_increasing"]; pass = rate["lines/memchr_pass"]
+            if (lines > 0 && pass > 0)
+                printf "lines/line_of_increasing [%s]: %.2f x one memchr pass\n", build, pass / lines
+        }' "$work/bench_lines.$build"
 done

@@ -100,7 +100,7 @@ TEST(DeepNesting, ReleasingALongChainBuiltByHand) {
     TQDualNode* last = root.get();
     for (int i = 0; i < 10 * Depth; ++i) {
         auto child = std::make_unique<TQDualNode>();
-        child->Key = "k";
+        child->Key.push_back('k');
         child->Columns = {"x"};
         TQDualNode* raw = child.get();
         last->Add(std::move(child));
