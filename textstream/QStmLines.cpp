@@ -4,7 +4,6 @@
 #include "textstream/QStmChars.h"
 
 #include <algorithm>
-#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -31,42 +30,50 @@ TQPos BackOffSecond(const std::string& text, TQPos p) {
     return IsSecondOfPair(text, p) ? p - 1 : p;
 }
 
-// The first CR or LF in [p, end), or end. Error reports on large texts count their lines
-// through this, so it looks at sixteen characters at a time where it can.
-const char* FindBreak(const char* p, const char* end) {
+// Counts line breaks from break characters met in increasing order. Two different break
+// characters in a row are one break, wherever the pairing starts: in a stretch where every
+// character differs from the one before, the breaks are half its length, rounded up.
+class TBreakCounter {
+public:
+    explicit TBreakCounter(const char* text) : Text_(text) {}
+
+    void Visit(std::size_t k) {
+        if (Open_ != 0 && Open_ == k && Text_[k - 1] != Text_[k]) {
+            Open_ = 0; // closes the pair that the character before opened
+        } else {
+            ++Count_;
+            Open_ = k + 1;
+        }
+    }
+    std::size_t Count() const { return Count_; }
+
+private:
+    const char* Text_;
+    std::size_t Count_ = 0;
+    std::size_t Open_ = 0; // one past a break character that opened a break, or 0
+};
+
+// Line breaks among the characters [from, to). Error reports on large texts count their
+// lines through this, so it looks at sixteen characters at a time where it can.
+std::size_t BreaksIn(const std::string& text, TQPos from, TQPos to) {
+    const char* base = text.data();
+    TBreakCounter counter(base);
+    std::size_t k = from;
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
-    for (; end - p >= 16; p += 16) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    for (; to - k >= 16; k += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(base + k));
         __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf));
-        if (int mask = _mm_movemask_epi8(hits); mask != 0)
-            return p + __builtin_ctz(static_cast<unsigned>(mask));
+        for (auto mask = static_cast<unsigned>(_mm_movemask_epi8(hits)); mask != 0;
+             mask &= mask - 1)
+            counter.Visit(k + static_cast<std::size_t>(__builtin_ctz(mask)));
     }
 #endif
-    for (; p < end; ++p)
-        if (IsLineBreak(*p))
-            return p;
-    return end;
-}
-
-// Line breaks among the characters [from, to). Two different break characters in a row are
-// one break, wherever the pairing starts: in a stretch where every character differs from
-// the one before, the breaks are half its length, rounded up.
-std::size_t BreaksIn(const std::string& text, TQPos from, TQPos to) {
-    const char* base = text.data();
-    const char* end = base + to;
-    std::size_t n = 0;
-    const char* last = nullptr; // the break character before, if it opened a break
-    for (const char* p = FindBreak(base + from, end); p < end; p = FindBreak(p + 1, end)) {
-        if (last != nullptr && last + 1 == p && *last != *p) {
-            last = nullptr; // closes the pair that the character before opened
-        } else {
-            ++n;
-            last = p;
-        }
-    }
-    return n;
+    for (; k < to; ++k)
+        if (IsLineBreak(base[k]))
+            counter.Visit(k);
+    return counter.Count();
 }
 
 // The breaks between from and to, a position on the second character of a pair counting as
