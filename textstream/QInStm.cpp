@@ -58,7 +58,7 @@ void TQInStm::SkipBlanks() {
     // Every test and reader starts here, mostly at a token: one look at the character
     // settles that no comment can start.
     while (MayStartComment(Text_[Cur_]) && AtComment()) {
-        ReadCommentHere();
+        PassComment();
         SkipSpaces();
     }
 }

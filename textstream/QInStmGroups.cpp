@@ -3,8 +3,6 @@
 #include "textstream/QStm.h"
 #include "textstream/QStmChars.h"
 
-#include <cstring>
-
 using namespace qstm;
 
 bool TQInStm::IsBracket() {
@@ -50,7 +48,7 @@ std::string TQInStm::ReadBrackets() {
         } else if (BracketHere()) {
             opens.Push(Cur_++);
         } else if (AtComment()) { // met only when SkipComments is off
-            ReadCommentHere();
+            PassComment();
         } else {
             SkipToken();
         }
@@ -81,35 +79,45 @@ std::string TQInStm::ReadComment() {
 }
 
 std::string TQInStm::ReadCommentHere() {
+    const TSpan content = PassComment();
+    return Text_.substr(content.First, content.Last - content.First);
+}
+
+// Moves Cur past the comment at Cur. Without a comment there: an error, and an empty span.
+TQInStm::TSpan TQInStm::PassComment() {
     const char c = Text_[Cur_];
     const char next = c == 0 ? 0 : Text_[Cur_ + 1];
     if (c == '/' && next == '/') {
-        const TQPos start = Cur_ + 2;
-        // strcspn stops at the zero as well: the line break is left unread.
-        Cur_ = start + std::strcspn(Text_.c_str() + start, "\r\n");
-        return Text_.substr(start, Cur_ - start);
+        const TQPos first = Cur_ + 2;
+        Cur_ = first;
+        while (Text_[Cur_] != 0 && !IsLineBreak(Text_[Cur_]))
+            ++Cur_; // the line break is left unread
+        return {first, Cur_};
     }
     if (PascalComments() && c == '{')
-        return ReadDelimitedComment(1, "}");
+        return PassDelimitedComment(1, '}', 0);
     if (PascalComments() && c == '(' && next == '*')
-        return ReadDelimitedComment(2, "*)");
+        return PassDelimitedComment(2, '*', ')');
     if (!PascalComments() && c == '/' && next == '*')
-        return ReadDelimitedComment(2, "*/");
+        return PassDelimitedComment(2, '*', '/');
     Error("Ожидался комментарий");
-    return {};
+    return {Cur_, Cur_};
 }
 
-// The search ends at the first zero character, never beyond the text.
-std::string TQInStm::ReadDelimitedComment(std::size_t openerLength, const char* closer) {
+// The closer is one character, or two when close2 is not zero. The search ends at the first
+// zero character, never beyond the text.
+TQInStm::TSpan TQInStm::PassDelimitedComment(std::size_t openerLength, char close1, char close2) {
     const TQPos start = Cur_;
-    const TQPos content = start + openerLength;
-    const char* from = Text_.c_str() + content;
-    const char* found = std::strstr(from, closer);
-    if (!found) {
-        Cur_ = content + std::strlen(from);
-        Error("Не найден конец комментария", start);
-        return Text_.substr(content, Cur_ - content);
+    const TQPos first = start + openerLength;
+    const char* const text = Text_.c_str();
+    TQPos p = first;
+    for (; text[p] != close1 || (close2 != 0 && text[p + 1] != close2); ++p) {
+        if (text[p] == 0) {
+            Cur_ = p;
+            Error("Не найден конец комментария", start);
+            return {first, p};
+        }
     }
-    Cur_ = static_cast<TQPos>(found - Text_.c_str()) + std::strlen(closer);
-    return Text_.substr(content, static_cast<TQPos>(found - from));
+    Cur_ = p + (close2 != 0 ? 2 : 1);
+    return {first, p};
 }

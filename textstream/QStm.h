@@ -118,7 +118,13 @@ private:
     void ReadEscape(std::string& value);
     void ReadHexCode(std::string& value);
     void ReadHashCode(std::string& value);
-    std::string ReadDelimitedComment(std::size_t openerLength, const char* closer);
+    // Where a comment's content lies; comments that are only skipped are never copied.
+    struct TSpan {
+        TQPos First = 0;
+        TQPos Last = 0;
+    };
+    TSpan PassComment();
+    TSpan PassDelimitedComment(std::size_t openerLength, char close1, char close2);
 
     std::string Text_;
     TQPos Cur_ = 0;
