@@ -2,7 +2,7 @@
 // far as the system's templates go, with the formatter's quirks kept (a sign counts towards
 // the precision, "%p" always shows a full word, an unknown conversion still pads).
 #include "toolkit/Cp1251.h"
-#include "toolkit/FormatSpec.h"
+#include "toolkit/FormatConv.h"
 #include "toolkit/Platform.h"
 
 #include <algorithm>
@@ -11,8 +11,8 @@
 namespace os {
 namespace {
 
-using fmtspec::TConversion;
-using fmtspec::TConvType;
+using fmtconv::TConversion;
+using fmtconv::TConvType;
 
 // The formatter writes at most this many bytes, its terminating zero included.
 constexpr std::uint32_t kLimit = 1024;
@@ -63,15 +63,15 @@ class TRenderer {
 public:
     TRenderer(const std::uintptr_t* slots, std::size_t count) : Slots_(slots), Count_(count) {}
 
-    std::string Run(const char* spec) {
-        while (*spec != 0 && Room_ > 1) {
-            if (spec[0] != '%' || spec[1] == '%') {
-                spec += spec[0] == '%' ? 1 : 0;
-                Put(*spec++);
+    std::string Run(const char* at) {
+        while (*at != 0 && Room_ > 1) {
+            if (at[0] != '%' || at[1] == '%') {
+                at += at[0] == '%' ? 1 : 0;
+                Put(*at++);
                 continue;
             }
-            TConversion conv = fmtspec::ParseConversion(++spec);
-            spec += conv.Length;
+            TConversion conv = fmtconv::ParseConversion(++at);
+            at += conv.Length;
             Convert(conv);
         }
         // The caller sees the text up to its first zero, as it would in a buffer.

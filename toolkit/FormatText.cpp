@@ -1,4 +1,4 @@
-#include "toolkit/FormatSpec.h"
+#include "toolkit/FormatConv.h"
 #include "toolkit/Platform.h"
 #include "toolkit/TextUtils.h"
 
@@ -7,7 +7,7 @@
 
 namespace {
 
-using fmtspec::TArgKind;
+using fmtconv::TArgKind;
 
 const char* KindName(TArgKind kind) {
     switch (kind) {
@@ -45,14 +45,14 @@ std::vector<TArgKind> WantedKinds(const char* fmt) {
             ++p;
             continue;
         }
-        fmtspec::TConversion conv = fmtspec::ParseConversion(p + 1);
-        if (conv.Type == fmtspec::TConvType::Unknown)
+        fmtconv::TConversion conv = fmtconv::ParseConversion(p + 1);
+        if (conv.Type == fmtconv::TConvType::Unknown)
             Reject(fmt, "conversion " + std::to_string(kinds.size() + 1) + " has no known type");
         // The formatter counts a "0x" it may not write near the end of its buffer, and then
         // writes past that buffer; no template of the system needs the prefix.
         if (conv.PrefixHex)
             Reject(fmt, "the '#' flag is not supported");
-        kinds.push_back(fmtspec::ArgKindOf(conv.Type));
+        kinds.push_back(fmtconv::ArgKindOf(conv.Type));
         p += conv.Length;
     }
     return kinds;

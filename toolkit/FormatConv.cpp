@@ -1,6 +1,6 @@
-#include "toolkit/FormatSpec.h"
+#include "toolkit/FormatConv.h"
 
-namespace fmtspec {
+namespace fmtconv {
 namespace {
 
 bool IsDigit(char c) {
@@ -100,4 +100,4 @@ TArgKind ArgKindOf(TConvType type) {
     }
 }
 
-} // namespace fmtspec
+} // namespace fmtconv

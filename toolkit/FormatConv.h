@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace fmtspec {
+namespace fmtconv {
 
 enum class TConvType : std::uint8_t {
     Unknown, // not a conversion: the formatter pads, then prints the character itself
@@ -41,4 +41,4 @@ TConversion ParseConversion(const char* p);
 enum class TArgKind : std::uint8_t { None, Number, Text, WideText };
 TArgKind ArgKindOf(TConvType type);
 
-} // namespace fmtspec
+} // namespace fmtconv
