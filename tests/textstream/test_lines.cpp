@@ -180,6 +180,9 @@ TEST(GetExcerpt, BlankLinesCostHalf) {
     std::string text2 = "a\r\nb\r\n" + seven + "err";
     TQInStm stm2 = Stream(text2);
     EXPECT_EQ(stm2.GetExcerpt(text2.find("err")).Before, "b\r\n" + seven);
+    std::string text3 = "err\r\n" + seven + "b\r\nc\r\n";
+    TQInStm stm3 = Stream(text3);
+    EXPECT_EQ(stm3.GetExcerpt(0).After, "err\r\n" + seven + "b\r\n");
 }
 
 TEST(GetExcerpt, StartAndEndOfTheText) {
