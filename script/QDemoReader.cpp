@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -54,6 +55,7 @@ private:
     void ReadCommands();
     bool AtNextStep();
     std::int32_t ReadSideRef();
+    std::int64_t FindSideByName(const std::string& name);
     void AddCmd(std::int32_t side, std::int32_t msg, std::int32_t arg);
     void WriteStep(const std::string& caption, const TQDualNode& root);
 
@@ -61,6 +63,12 @@ private:
     const std::string& SchemeDir;
     TQDemoScript Script;
     std::int32_t CurStep = -1;
+    // Kept from step to step, so that emitting a step's text allocates nothing new.
+    std::string StepText;
+    TQDualNode::TEmitRoom EmitRoom;
+    // Station names looked up so far. The station table is complete before the first
+    // command, and a locale comparison per station and reference is slow on Windows.
+    std::unordered_map<std::string, int> KnownRefs;
 };
 
 void TQDemoReader::ReadDeclarations() {
@@ -150,7 +158,7 @@ void TQDemoReader::ReadCommands() {
 std::int32_t TQDemoReader::ReadSideRef() {
     std::int64_t index;
     if (Stm.IsIdent())
-        index = FindSideIn(Script.Sides, Stm.ReadIdent());
+        index = FindSideByName(Stm.ReadIdent());
     else if (Stm.IsLiteral("."))
         index = 0;
     else
@@ -162,12 +170,19 @@ std::int32_t TQDemoReader::ReadSideRef() {
     return static_cast<std::int32_t>(index);
 }
 
+std::int64_t TQDemoReader::FindSideByName(const std::string& name) {
+    auto [known, added] = KnownRefs.try_emplace(name, 0);
+    if (added)
+        known->second = FindSideIn(Script.Sides, name);
+    return known->second;
+}
+
 void TQDemoReader::AddCmd(std::int32_t side, std::int32_t msg, std::int32_t arg) {
     Script.Steps[static_cast<std::size_t>(CurStep)].Cmds.push_back({side, msg, arg});
 }
 
 void TQDemoReader::WriteStep(const std::string& caption, const TQDualNode& root) {
-    std::string text;
+    std::string& text = StepText;
     for (std::size_t i = 0; i < Script.Sides.size(); ++i) {
         TQOutStm& scheme = Script.Sides[i].Scheme;
         if (!caption.empty()) {
@@ -176,7 +191,7 @@ void TQDemoReader::WriteStep(const std::string& caption, const TQDualNode& root)
             scheme.WriteLn(");");
         }
         text.clear();
-        root.EmitTo(text, static_cast<int>(i), {});
+        root.EmitTo(text, static_cast<int>(i), {}, EmitRoom);
         scheme.WriteText(text);
         scheme.WriteLn(".Pause;");
         scheme.NewLine();

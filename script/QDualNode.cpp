@@ -10,13 +10,6 @@ bool IsLineEnd(char c) {
     return c == '\r' || c == '\n' || c == '\0';
 }
 
-// One open node while a tree is walked: the node and the next child to visit.
-struct TEmitFrame {
-    const TQDualNode* Node;
-    std::size_t Next;
-    bool Indented; // the node wrote a line of its own, so its children stand two blanks in
-};
-
 } // namespace
 
 TQDualNode::~TQDualNode() {
@@ -36,21 +29,21 @@ bool TQDualNode::ReadLine(TQInStm& stm) {
     const bool block = stm.AcceptLiteral("{");
     // The rest of the line is column text as it stands: quotes, comment marks and
     // brackets included; the line break stays for the next reader.
-    const std::string& text = stm.Text();
+    const std::string_view text = stm.Text();
     const TQPos begin = stm.Cur();
     TQPos end = begin;
     std::size_t count = 1;
-    for (; !IsLineEnd(text[end]); ++end)
+    for (; end < text.size() && !IsLineEnd(text[end]); ++end)
         count += text[end] == '|';
     Columns.reserve(count);
     TQPos start = begin;
     for (TQPos p = begin; p < end; ++p) {
         if (text[p] == '|') {
-            Columns.emplace_back(text, start, p - start);
+            Columns.push_back(text.substr(start, p - start));
             start = p + 1;
         }
     }
-    Columns.emplace_back(text, start, end - start);
+    Columns.push_back(text.substr(start, end - start));
     stm.SetPos(end);
     return block;
 }
@@ -83,14 +76,15 @@ void TQDualNode::Add(std::unique_ptr<TQDualNode> child) {
 
 std::string TQDualNode::Emit(int index, const std::string& indent) const {
     std::string out;
-    EmitTo(out, index, indent);
+    TEmitRoom room;
+    EmitTo(out, index, indent, room);
     return out;
 }
 
 bool TQDualNode::EmitOwnLine(std::string& out, int index, const std::string& indent) const {
     if (index < 0 || static_cast<std::size_t>(index) >= Columns.size())
         return false;
-    const std::string& column = Columns[static_cast<std::size_t>(index)];
+    const std::string_view column = Columns[static_cast<std::size_t>(index)];
     if (IsBlankText(column))
         return false;
     out += indent;
@@ -104,31 +98,36 @@ bool TQDualNode::EmitOwnLine(std::string& out, int index, const std::string& ind
     return true;
 }
 
-void TQDualNode::EmitTo(std::string& out, int index, const std::string& baseIndent) const {
-    std::string indent = baseIndent;
-    std::vector<TEmitFrame> frames;
+void TQDualNode::EmitTo(std::string& out, int index, std::string_view baseIndent,
+                        TEmitRoom& room) const {
+    std::string& indent = room.Indent;
+    auto& open = room.Open;
+    indent.assign(baseIndent);
+    open.clear();
+    // A node is opened when its children are to be emitted: a node with a key only when it
+    // gave its own line, which puts its children two blanks further in.
     auto enter = [&](const TQDualNode* node) {
         if (node->Key.empty()) {
-            frames.push_back({node, 0, false});
+            open.emplace_back(node, 0);
         } else if (node->EmitOwnLine(out, index, indent)) {
             indent += "  ";
-            frames.push_back({node, 0, true});
+            open.emplace_back(node, 0);
         }
     };
     enter(this);
-    while (!frames.empty()) {
-        TEmitFrame& top = frames.back();
-        if (top.Next < top.Node->Children.size()) {
-            enter(top.Node->Children[top.Next++].get());
+    while (!open.empty()) {
+        auto& [node, next] = open.back();
+        if (next < node->Children.size()) {
+            enter(node->Children[next++].get());
             continue;
         }
-        if (top.Indented) {
+        if (!node->Key.empty()) {
             indent.resize(indent.size() - 2);
-            if (!top.Node->Children.empty()) {
+            if (!node->Children.empty()) {
                 out += indent;
                 out += "}\r\n";
             }
         }
-        frames.pop_back();
+        open.pop_back();
     }
 }

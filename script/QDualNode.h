@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 class TQInStm;
@@ -23,15 +25,25 @@ public:
 
     void Add(std::unique_ptr<TQDualNode> child);
 
+    // What a walk through a tree needs besides the tree; one kept for many walks spares
+    // their allocations.
+    struct TEmitRoom {
+        std::vector<std::pair<const TQDualNode*, std::size_t>> Open; // node, next child
+        std::string Indent;
+    };
+
     // The lines of this node and its descendants for the station with index `index`, each
     // line prefixed by `indent` and ended by CR LF.
     std::string Emit(int index, const std::string& indent) const;
     // Emit, appended to `out`.
-    void EmitTo(std::string& out, int index, const std::string& indent) const;
+    void EmitTo(std::string& out, int index, std::string_view indent, TEmitRoom& room) const;
 
     std::string Key;
     std::vector<std::unique_ptr<TQDualNode>> Children;
-    std::vector<std::string> Columns;
+    // The raw column texts of the node's line, column i for the station with index i. They
+    // are views of the text the node was loaded from, which must outlive the node: a step's
+    // tree lives only while its script is read.
+    std::vector<std::string_view> Columns;
 
 private:
     // Key, an optional "{" and the raw columns of the rest of the line; true when a block opens.
