@@ -1,7 +1,7 @@
 # The two commands of the README. Both builds are configured through CMakePresets.json.
 JOBS ?= $(shell nproc)
 
-.PHONY: all test build deps native win64 test-native test-win64 format clean
+.PHONY: all test build deps native win64 test-native test-win64 demo format clean
 
 all: build
 
@@ -34,3 +34,8 @@ format:
 
 clean:
 	rm -rf build
+
+# The demonstration needs the control panel and the stations, which are not built yet.
+demo:
+	@echo "make demo: the demonstration is not there yet (see README, 'What exists today')." >&2
+	@exit 1
