@@ -1,17 +1,45 @@
-// The output stream's lines: the text is built line by line and joined only when asked for.
+// The output stream's text, kept joined: a new line appends CR LF, except the first one,
+// which only starts the first line.
 #include "textstream/QStm.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::string_view Break = "\r\n";
+
+bool IsBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+} // namespace
+
+void TQOutStm::Append(std::string_view s) {
+    if (s.empty())
+        return;
+    if (LineCount_ == 0)
+        LineCount_ = 1;
+    Text_ += s;
+}
 
 void TQOutStm::Write(std::string_view s) {
     if (s.empty())
         return;
-    if (Lines_.empty())
-        Lines_.emplace_back();
-    Lines_.back() += s;
+    // A CR LF that a piece brings, or that it completes with the previous piece's CR, is no
+    // line break; remember it so that Lines() keeps it inside its line.
+    const std::size_t start = Text_.size();
+    if (s.front() == '\n' && start > 0 && Text_.back() == '\r')
+        InnerBreaks_.push_back(start - 1);
+    for (std::size_t p = s.find(Break); p != std::string_view::npos; p = s.find(Break, p + 1))
+        InnerBreaks_.push_back(start + p);
+    Append(s);
 }
 
 void TQOutStm::NewLine() {
     // On a writer without lines this is the first line, which the next Write fills.
-    Lines_.emplace_back();
+    if (LineCount_ > 0)
+        Text_ += Break;
+    ++LineCount_;
 }
 
 void TQOutStm::WriteLn(std::string_view s) {
@@ -20,28 +48,42 @@ void TQOutStm::WriteLn(std::string_view s) {
 }
 
 void TQOutStm::WriteText(std::string_view s) {
-    s = s.substr(0, s.find('\0'));
-    for (std::size_t brk; (brk = s.find_first_of("\r\n")) != std::string_view::npos;) {
-        Write(s.substr(0, brk));
+    // One pass over the text: the pieces between breaks hold no CR or LF, so they are
+    // appended as they are.
+    const char* const end = s.data() + s.size();
+    const char* piece = s.data();
+    for (const char* p = piece;; ++p) {
+        if (p == end || *p == '\0') {
+            Append({piece, static_cast<std::size_t>(p - piece)});
+            return;
+        }
+        if (!IsBreak(*p))
+            continue;
+        Append({piece, static_cast<std::size_t>(p - piece)});
         NewLine();
         // Two different break characters in a row are one break; two equal ones are two.
-        std::size_t width =
-            brk + 1 < s.size() && (s[brk + 1] == '\r' || s[brk + 1] == '\n') && s[brk + 1] != s[brk]
-                ? 2
-                : 1;
-        s.remove_prefix(brk + width);
+        if (p + 1 != end && IsBreak(p[1]) && p[1] != *p)
+            ++p;
+        piece = p + 1;
     }
-    Write(s);
 }
 
-std::string TQOutStm::GetText() const {
-    std::string text;
-    for (std::size_t i = 0; i < Lines_.size(); ++i) {
-        if (i > 0)
-            text += "\r\n";
-        text += Lines_[i];
+std::vector<std::string> TQOutStm::Lines() const {
+    std::vector<std::string> lines;
+    if (LineCount_ == 0)
+        return lines;
+    lines.reserve(LineCount_);
+    auto inner = InnerBreaks_.begin();
+    std::size_t lineStart = 0;
+    for (std::size_t p = Text_.find(Break); p != std::string::npos; p = Text_.find(Break, p + 1)) {
+        inner = std::lower_bound(inner, InnerBreaks_.end(), p);
+        if (inner != InnerBreaks_.end() && *inner == p)
+            continue;
+        lines.push_back(Text_.substr(lineStart, p - lineStart));
+        lineStart = p + Break.size();
     }
-    return text;
+    lines.push_back(Text_.substr(lineStart));
+    return lines;
 }
 
 void TQOutStm::SaveToFile(const std::string& fileName) const {

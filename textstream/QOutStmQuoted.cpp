@@ -80,9 +80,10 @@ std::string EscapeQuoted(std::string_view s, bool mode1) {
 
 } // namespace
 
+// A quoted constant never holds a raw CR or LF, so it needs none of Write's checks.
 void TQOutStm::WriteQuoted(std::string_view s) {
     if (Mode == 0 || Mode == 3)
-        Write(HashQuoted(s));
+        Append(HashQuoted(s));
     else
-        Write(EscapeQuoted(s, Mode == 1));
+        Append(EscapeQuoted(s, Mode == 1));
 }

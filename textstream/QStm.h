@@ -135,7 +135,8 @@ private:
     TQPos ErrorPos_ = NoPos;
 };
 
-// Collects a text as lines, joined by CR LF, and saves it in one write.
+// Collects a text as lines, joined by CR LF, and saves it in one write. The lines are kept
+// already joined, in one buffer, so that a scheme of a million lines is one block.
 class TQOutStm {
 public:
     std::uint8_t Mode = 2; // quoting rules of WriteQuoted
@@ -145,12 +146,21 @@ public:
     void WriteLn(std::string_view s);
     void WriteText(std::string_view s);
     void WriteQuoted(std::string_view s);
-    std::string GetText() const;
+    const std::string& GetText() const { return Text_; }
     void SaveToFile(const std::string& fileName) const;
-    const std::vector<std::string>& Lines() const { return Lines_; }
+    std::size_t LineCount() const { return LineCount_; }
+    // The lines as written, the last one being the current line; built on each call.
+    std::vector<std::string> Lines() const;
 
 private:
-    std::vector<std::string> Lines_;
+    // Appends to the current line a piece that the caller knows to hold no CR LF.
+    void Append(std::string_view s);
+
+    std::string Text_;
+    std::size_t LineCount_ = 0;
+    // Where a Write put a CR LF inside a line (usually nowhere), in increasing order: such a
+    // pair is text of its line, not a break between two.
+    std::vector<std::size_t> InnerBreaks_;
 };
 
 // Creates or replaces the file with the text. Raises std::runtime_error

@@ -65,6 +65,22 @@ TEST(OutStmLines, WriteTextCutsAtEveryKindOfBreak) {
     EXPECT_EQ(out.Lines(), (TLines{"xy", "z"})) << "continues the current line";
 }
 
+TEST(OutStmLines, BreaksThatWriteBringsStayInTheirLine) {
+    TQOutStm out;
+    out.Write("a\r\nb");
+    out.NewLine();
+    out.Write("c\r");
+    out.Write("\nd");
+    out.NewLine();
+    out.Write("e\r");
+    out.NewLine();
+    out.WriteText("f\r\ng");
+    EXPECT_EQ(out.GetText(), "a\r\nb\r\nc\r\nd\r\ne\r\r\nf\r\ng") << "bytes unchanged";
+    EXPECT_EQ(out.LineCount(), 5u);
+    EXPECT_EQ(out.Lines(), (TLines{"a\r\nb", "c\r\nd", "e\r", "f", "g"}))
+        << "a CR LF of Write, also one split over two writes, is no line break";
+}
+
 std::string Quoted(int mode, std::string_view s) {
     TQOutStm out;
     out.Mode = static_cast<std::uint8_t>(mode);
