@@ -2,79 +2,13 @@
 // with node trees in 20 columns, comments and commands of every kind. Every scheme file is
 // built in memory, as the conductor builds them before writing. Besides the speed it
 // reports the peak of heap memory against the script plus the schemes it yields.
+#include "HeapCounter.h"
 #include "script/QTestMessage.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 #include <string>
-
-namespace {
-
-// Heap use of the whole program, counted by the operators below.
-std::size_t HeapNow = 0;
-std::size_t HeapPeak = 0;
-
-// Room before every block for its size, kept at the strictest fundamental alignment.
-constexpr std::size_t HeapHeader = 16;
-
-// Not inlined into the replacement operators, so that the compiler never pairs a block
-// taken by operator new with the free that returns it.
-[[gnu::noinline]] void* CountedAlloc(std::size_t size) {
-    auto* block = static_cast<unsigned char*>(std::malloc(size + HeapHeader));
-    if (block == nullptr)
-        return nullptr;
-    *reinterpret_cast<std::size_t*>(block) = size;
-    HeapNow += size;
-    if (HeapNow > HeapPeak)
-        HeapPeak = HeapNow;
-    return block + HeapHeader;
-}
-
-[[gnu::noinline]] void CountedFree(void* p) {
-    if (p == nullptr)
-        return;
-    auto* block = static_cast<unsigned char*>(p) - HeapHeader;
-    HeapNow -= *reinterpret_cast<std::size_t*>(block);
-    std::free(block);
-}
-
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (void* p = CountedAlloc(size))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return CountedAlloc(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return CountedAlloc(size);
-}
-void operator delete(void* p) noexcept {
-    CountedFree(p);
-}
-void operator delete[](void* p) noexcept {
-    CountedFree(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    CountedFree(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    CountedFree(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-    CountedFree(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
-    CountedFree(p);
-}
 
 namespace {
 
@@ -234,10 +168,10 @@ void ReadDemo(benchmark::State& state) {
     std::size_t steps = 0;
     std::size_t peak = 0;
     try {
-        const std::size_t before = HeapNow;
-        HeapPeak = HeapNow;
+        const std::size_t before = heap::Now();
+        heap::ResetPeak();
         TQDemoScript script = ReadScript(text);
-        peak = HeapPeak - before;
+        peak = heap::Peak() - before;
         schemeBytes = SchemeBytes(script);
         steps = script.Steps.size();
     } catch (const EInStm& e) {
