@@ -36,6 +36,12 @@ std::string LoadTextFile(const std::string& fileName);
 // Whether every character of S is a blank (codes 1 to 32); true for the empty text.
 bool IsBlankText(std::string_view s);
 
+// What shows a syntax error to the user before it is raised. The program installs the dyed
+// error box at start; the portable core shows nothing.
+using TQShowErrorHook = void (*)(TQInStm& stm, const std::string& msg, TQPos pos);
+// Installs HOOK for every stream (null: none); returns the one it replaces.
+TQShowErrorHook SetShowErrorHook(TQShowErrorHook hook);
+
 class TQInStm {
 public:
     explicit TQInStm(std::string text = {});
@@ -98,6 +104,7 @@ public:
         std::string After;  // the text from the position on, cut likewise
     };
     TExcerpt GetExcerpt(TQPos p) const;
+    // Shows the error through the installed hook; without one, nothing is shown.
     void ShowError(const std::string& msg, TQPos pos);
 
 private:

@@ -1,5 +1,18 @@
 #include "textstream/QStm.h"
 
-void TQInStm::ShowError(const std::string& /*msg*/, TQPos /*pos*/) {
-    // The dyed error box with line, position and excerpt is shown here.
+#include <utility>
+
+namespace {
+
+TQShowErrorHook ShowErrorHook = nullptr;
+
+} // namespace
+
+TQShowErrorHook SetShowErrorHook(TQShowErrorHook hook) {
+    return std::exchange(ShowErrorHook, hook);
+}
+
+void TQInStm::ShowError(const std::string& msg, TQPos pos) {
+    if (ShowErrorHook)
+        ShowErrorHook(*this, msg, pos);
 }

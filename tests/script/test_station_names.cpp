@@ -45,20 +45,6 @@ std::set<std::filesystem::path> FilesBelow(const std::filesystem::path& root) {
     return files;
 }
 
-// Reads a script file as the conductor does and writes its schemes; the error box, which
-// would wait for a user, is left out in the Windows build.
-void ReadScriptFile(const std::string& path) {
-#ifdef _WIN32
-    TQInStm stm;
-    stm.Mode = 3;
-    stm.Options = RaiseError;
-    stm.LoadFromFile(path);
-    SaveSchemes(ReadDemoText(stm, TempDir).Sides);
-#else
-    ReadDemoScript(path);
-#endif
-}
-
 TEST(StationNames, NothingIsWrittenOutsideTheTemporaryFolder) {
     const auto root = std::filesystem::temp_directory_path() / "kelvo-names-test";
     std::filesystem::remove_all(root);
@@ -73,11 +59,11 @@ TEST(StationNames, NothingIsWrittenOutsideTheTemporaryFolder) {
             std::ofstream(script, std::ios::binary)
                 << "'fine':DemoStation();\n'" << name << "':DemoStation();\n.Next;\n";
         }
-        EXPECT_THROW(ReadScriptFile(script), EInStm) << name;
+        EXPECT_THROW(ReadDemoScript(script), EInStm) << name;
         EXPECT_EQ(FilesBelow(root), before) << "after the station \"" << name << "\"";
     }
     { std::ofstream(script, std::ios::binary) << "'fine':DemoStation();'x.y':DemoStation();"; }
-    ReadScriptFile(script);
+    ReadDemoScript(script);
     const std::set<std::filesystem::path> written = {"s.KelvoDemo",
                                                      std::filesystem::path("tmp") / "fine.kelvo",
                                                      std::filesystem::path("tmp") / "x.y.kelvo"};
