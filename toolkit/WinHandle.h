@@ -1,6 +1,7 @@
 #pragma once
 // One small move-only owner per kind of Win32 handle: the handle is closed exactly once,
-// by whoever holds it last.
+// by whoever holds it last. Closing keeps GetLastError, so that an owner released while an
+// error is being reported does not change the error.
 
 #include <windows.h>
 
@@ -35,8 +36,11 @@ public:
     Handle release() { return std::exchange(h_, Traits::Invalid()); }
     void reset(Handle h = Traits::Invalid()) {
         Handle old = std::exchange(h_, h);
-        if (old != Traits::Invalid())
+        if (old != Traits::Invalid()) {
+            const DWORD error = GetLastError();
             Traits::Close(old);
+            SetLastError(error);
+        }
     }
 
 private:
@@ -61,10 +65,24 @@ struct TRegKeyTraits {
     static void Close(Handle h) { RegCloseKey(h); }
 };
 
+// Any GDI object under its own handle type (HFONT, HBRUSH, ...).
+template <typename H>
 struct TGdiTraits {
-    using Handle = HGDIOBJ;
+    using Handle = H;
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { DeleteObject(h); }
+};
+
+struct TFindTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindClose(h); }
+};
+
+struct TModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { FreeLibrary(h); }
 };
 
 struct TWindowTraits {
@@ -78,7 +96,76 @@ using TFile = TUnique<TFileTraits>;
 // Processes, threads, events: null means none.
 using TKernelHandle = TUnique<TKernelTraits>;
 using TRegKey = TUnique<TRegKeyTraits>;
-using TGdiObject = TUnique<TGdiTraits>;
+using TGdiObject = TUnique<TGdiTraits<HGDIOBJ>>;
+using TFont = TUnique<TGdiTraits<HFONT>>;
+using TBrush = TUnique<TGdiTraits<HBRUSH>>;
 using TWindow = TUnique<TWindowTraits>;
+// FindFirstFileA's listings: INVALID_HANDLE_VALUE means none.
+using TFindHandle = TUnique<TFindTraits>;
+// LoadLibraryA's modules.
+using TModule = TUnique<TModuleTraits>;
+
+// The two handles CreateProcessA returns, each closed by its own owner.
+struct TProcessInfo {
+    TKernelHandle Process;
+    TKernelHandle Thread;
+    DWORD ProcessId = 0;
+    DWORD ThreadId = 0;
+
+    TProcessInfo() = default;
+    explicit TProcessInfo(const PROCESS_INFORMATION& pi)
+        : Process(pi.hProcess), Thread(pi.hThread), ProcessId(pi.dwProcessId),
+          ThreadId(pi.dwThreadId) {}
+};
+
+// A window's DC from GetDC, released with ReleaseDC.
+class TWindowDC {
+public:
+    explicit TWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    ~TWindowDC() {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// The DC of one WM_PAINT, from BeginPaint to EndPaint.
+class TPaintDC {
+public:
+    explicit TPaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+    TPaintDC(const TPaintDC&) = delete;
+    TPaintDC& operator=(const TPaintDC&) = delete;
+    ~TPaintDC() { EndPaint(window_, &ps_); }
+    HDC get() const { return dc_; }
+    const PAINTSTRUCT& Paint() const { return ps_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
+// Selects an object into a DC and puts back the one it replaced.
+class TSelectObject {
+public:
+    TSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    TSelectObject(const TSelectObject&) = delete;
+    TSelectObject& operator=(const TSelectObject&) = delete;
+    ~TSelectObject() {
+        if (old_ && old_ != HGDI_ERROR)
+            SelectObject(dc_, old_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
 
 } // namespace win
