@@ -1,6 +1,6 @@
-#include "conductor/QTrace.h"
+#include "conductor/QProtocol.h"
 
-std::string QMName(UINT code) {
+std::string QMName(std::int32_t code) {
     switch (code) {
     case QM_OK:
         return "QM_OK";
@@ -18,4 +18,11 @@ std::string QMName(UINT code) {
         // The stations' later commands were never given names of their own.
         return "QM_???";
     }
+}
+
+std::string_view CommandKeyword(std::int32_t msg) {
+    for (const TQCommandWord& word : CommandWords)
+        if (word.Msg == msg)
+            return word.Keyword;
+    return ".?";
 }

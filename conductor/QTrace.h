@@ -4,24 +4,13 @@
 
 #include <windows.h>
 
-#include <string>
+#include "conductor/QProtocol.h"
 
-// Message codes, in the user range of window messages.
-inline constexpr UINT QM_OK = 1025;           // station -> conductor: ready, or command done
-inline constexpr UINT QM_REFRESH = 1026;      // ".Refresh"
-inline constexpr UINT QM_SYNC = 1027;         // ".Sync"
-inline constexpr UINT QM_NEXT = 1028;         // ".Next"
-inline constexpr UINT QM_SEND = 1029;         // ".SendTo": never posted, the conductor copies
-inline constexpr UINT QM_QUIT = 1030;         // end of the demonstration, no answer
-inline constexpr UINT QM_FORCEOK = 1031;      // ".ForceOk"
-inline constexpr UINT QM_COMPAREBYCRC = 1032; // ".CompareByCRC"
+#include <string>
 
 // Posts MSG to the station called NAME, or to the conductor's own window when NAME is empty.
 // A window that is not found is only traced.
-void SendQM(WPARAM wParam, const std::string& name, UINT msg, LPARAM lParam);
-
-// The symbolic name of a message code for trace lines.
-std::string QMName(UINT code);
+void SendQM(WPARAM wParam, const std::string& name, std::int32_t msg, LPARAM lParam);
 
 // Looks the trace window up; the program entry calls it once, before anything traces.
 void InitTrace();

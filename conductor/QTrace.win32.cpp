@@ -1,5 +1,6 @@
 #include "conductor/QTrace.h"
 
+#include "toolkit/CmdLine.h"
 #include "toolkit/TextUtils.h"
 
 #include <algorithm>
@@ -8,12 +9,6 @@ namespace {
 
 // The trace window found at start-up; lines go nowhere when there was none.
 HWND TraceWindow = nullptr;
-
-std::string ProgramFile() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, length);
-}
 
 } // namespace
 
@@ -32,6 +27,6 @@ void InitTrace() {
 void Trace(const std::string& text) {
     if (!TraceWindow)
         return;
-    std::string line = ProgramTitle(ProgramFile()) + " " + text;
+    std::string line = ProgramTitle(ProgramPath()) + " " + text;
     SendMessageA(TraceWindow, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
 }

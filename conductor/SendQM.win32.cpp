@@ -1,6 +1,6 @@
 #include "conductor/QTrace.h"
 
-void SendQM(WPARAM wParam, const std::string& name, UINT msg, LPARAM lParam) {
+void SendQM(WPARAM wParam, const std::string& name, std::int32_t msg, LPARAM lParam) {
     std::string title;
     HWND window = nullptr;
     if (name.empty()) {
@@ -10,7 +10,7 @@ void SendQM(WPARAM wParam, const std::string& name, UINT msg, LPARAM lParam) {
         window = FindWindowA("TFormKelvo", title.c_str());
     }
     if (window)
-        PostMessageA(window, msg, wParam, lParam);
+        PostMessageA(window, static_cast<UINT>(msg), wParam, lParam);
     else
         Trace("failed: ->" + title + "." + QMName(msg));
 }

@@ -1,16 +1,7 @@
 #include "errors/ErrIds.h"
 #include "errors/ErrTexts.h"
 #include "errors/ProcessorFault.h"
-
-namespace {
-
-std::string ProgramFileName() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, length);
-}
-
-} // namespace
+#include "toolkit/CmdLine.h"
 
 std::string LastResortText(const TUnhandledReport& report) {
     const void* base = nullptr;
@@ -22,7 +13,7 @@ std::string LastResortText(const TUnhandledReport& report) {
     } else {
         // Where the module is unknown the address is shown as an offset into the program's
         // code, which starts one page into its image.
-        module = ProgramFileName();
+        module = ProgramPath();
         shown = address != 0 ? address - 0x1000 : 0;
     }
     std::string templ = ErrorText(IDS_EXCEPTION_TEMPLATE);

@@ -10,20 +10,6 @@
 
 namespace {
 
-struct TCommandWord {
-    std::string_view Literal;
-    std::int32_t Msg;
-};
-
-// Tried in this order after ".SendTo".
-constexpr std::array<TCommandWord, 5> CommandWords = {{
-    {".Next", QM_NEXT},
-    {".Refresh", QM_REFRESH},
-    {".Sync", QM_SYNC},
-    {".ForceOk", QM_FORCEOK},
-    {".CompareByCRC", QM_COMPAREBYCRC},
-}};
-
 void WriteSchemeHead(TQOutStm& scheme, const std::string& setup) {
     scheme.WriteText(setup);
     scheme.NewLine();
@@ -54,6 +40,7 @@ private:
     void ReadStep();
     void ReadCommands();
     bool AtNextStep();
+    bool ReadCommand(std::int32_t side);
     std::int32_t ReadSideRef();
     std::int64_t FindSideByName(const std::string& name);
     void AddCmd(std::int32_t side, std::int32_t msg, std::int32_t arg);
@@ -132,27 +119,28 @@ void TQDemoReader::ReadCommands() {
     while (!Stm.AtEnd() && !AtNextStep()) {
         const TQPos start = Stm.Cur();
         const std::int32_t side = ReadSideRef();
-        if (Stm.AcceptLiteral(".SendTo")) {
-            Stm.ExpectLiteral("(");
-            const std::int32_t target = ReadSideRef();
-            Stm.ExpectLiteral(")");
-            AddCmd(side, QM_SEND, target);
-        } else {
-            bool known = false;
-            for (const TCommandWord& word : CommandWords) {
-                if (Stm.AcceptLiteral(word.Literal)) {
-                    AddCmd(side, word.Msg, -1);
-                    known = true;
-                    break;
-                }
-            }
-            if (!known)
-                Stm.Error("Неправильная команда");
-        }
+        if (!ReadCommand(side))
+            Stm.Error("Неправильная команда");
         Stm.ExpectLiteral(";");
         if (Stm.Cur() == start)
             break; // errors not raised: see Read
     }
+}
+
+bool TQDemoReader::ReadCommand(std::int32_t side) {
+    for (const TQCommandWord& word : CommandWords) {
+        if (!Stm.AcceptLiteral(word.Keyword))
+            continue;
+        std::int32_t target = -1;
+        if (word.Msg == QM_SEND) {
+            Stm.ExpectLiteral("(");
+            target = ReadSideRef();
+            Stm.ExpectLiteral(")");
+        }
+        AddCmd(side, word.Msg, target);
+        return true;
+    }
+    return false;
 }
 
 std::int32_t TQDemoReader::ReadSideRef() {

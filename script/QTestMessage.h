@@ -2,6 +2,7 @@
 // The demo script: its stations, its steps and their commands, read from a .KelvoDemo file
 // together with every station's scheme file.
 
+#include "conductor/QProtocol.h"
 #include "script/QDualNode.h"
 #include "script/QTempDir.h"
 #include "textstream/QStm.h"
@@ -9,16 +10,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// Window messages between the conductor and the stations.
-inline constexpr std::int32_t QM_OK = 1025;
-inline constexpr std::int32_t QM_REFRESH = 1026;
-inline constexpr std::int32_t QM_SYNC = 1027;
-inline constexpr std::int32_t QM_NEXT = 1028;
-inline constexpr std::int32_t QM_SEND = 1029;
-inline constexpr std::int32_t QM_QUIT = 1030;
-inline constexpr std::int32_t QM_FORCEOK = 1031;
-inline constexpr std::int32_t QM_COMPAREBYCRC = 1032;
 
 // One station command of a step.
 struct TQTestCmd {

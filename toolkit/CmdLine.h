@@ -10,6 +10,9 @@ std::string CmdLineParamOf(std::string_view cmdLine, int i);
 int CmdLineParamCountOf(std::string_view cmdLine);
 
 #ifdef _WIN32
+// The full path of this process's executable (GetModuleFileNameA, up to 260 characters).
+std::string ProgramPath();
+
 // Parameter i of this process (GetCommandLineA); 0 is the full path of the executable
 // (GetModuleFileNameA).
 std::string CmdLineParam(int i);

@@ -5,19 +5,15 @@
 #include <array>
 #include <cstring>
 
-namespace {
-
-std::string ModulePath() {
+std::string ProgramPath() {
     std::array<char, MAX_PATH + 1> path{};
     DWORD n = GetModuleFileNameA(nullptr, path.data(), MAX_PATH);
     return std::string(path.data(), strnlen(path.data(), n));
 }
 
-} // namespace
-
 std::string CmdLineParam(int i) {
     if (i == 0)
-        return ModulePath();
+        return ProgramPath();
     return CmdLineParamOf(GetCommandLineA(), i);
 }
 

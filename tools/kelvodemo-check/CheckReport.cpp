@@ -6,25 +6,6 @@
 
 namespace {
 
-const char* CommandKeyword(std::int32_t msg) {
-    switch (msg) {
-    case QM_REFRESH:
-        return ".Refresh";
-    case QM_SYNC:
-        return ".Sync";
-    case QM_NEXT:
-        return ".Next";
-    case QM_SEND:
-        return ".SendTo";
-    case QM_FORCEOK:
-        return ".ForceOk";
-    case QM_COMPAREBYCRC:
-        return ".CompareByCRC";
-    default:
-        return ".?";
-    }
-}
-
 bool IsLatinLetter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
@@ -73,7 +54,7 @@ int LineNumber(TQInStm& stm, TQPos pos) {
 
 } // namespace
 
-std::string CommandWords(const TQTestCmd& cmd, const std::vector<TQTestSide>& sides) {
+std::string CommandText(const TQTestCmd& cmd, const std::vector<TQTestSide>& sides) {
     std::string words = SideWord(cmd.Side, sides);
     words += CommandKeyword(cmd.Msg);
     if (cmd.Msg == QM_SEND) {
@@ -102,7 +83,7 @@ std::string ScriptSummary(const TQDemoScript& script) {
         else
             AppendLines(out, cp1251::ToUtf8(step.Comment), number, std::string(number.size(), ' '));
         for (const TQTestCmd& cmd : step.Cmds)
-            out += "       " + CommandWords(cmd, script.Sides) + "\n";
+            out += "       " + CommandText(cmd, script.Sides) + "\n";
     }
     return out;
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 // A command as the script would write it: "Alpha.Sync", "2.SendTo(Beta)".
-std::string CommandWords(const TQTestCmd& cmd, const std::vector<TQTestSide>& sides);
+std::string CommandText(const TQTestCmd& cmd, const std::vector<TQTestSide>& sides);
 
 // The summary of stations and steps, lines ended by "\n".
 std::string ScriptSummary(const TQDemoScript& script);
