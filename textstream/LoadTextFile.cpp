@@ -1,5 +1,5 @@
 #include "textstream/QStm.h"
-#include "toolkit/Platform.h"
+#include "toolkit/os/Platform.h"
 
 std::string LoadTextFile(const std::string& fileName) {
     std::string bytes;

@@ -2,7 +2,7 @@
 #include "errors/err.h"
 #include "textstream/QStm.h"
 #include "textstream/QStmChars.h"
-#include "toolkit/Platform.h"
+#include "toolkit/os/Platform.h"
 
 using namespace qstm;
 

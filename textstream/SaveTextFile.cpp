@@ -1,5 +1,5 @@
 #include "textstream/QStm.h"
-#include "toolkit/Platform.h"
+#include "toolkit/os/Platform.h"
 
 void SaveTextFile(std::string_view text, const std::string& fileName) {
     if (!os::WriteWholeFile(fileName, text))

@@ -1,5 +1,5 @@
-#include "toolkit/FormatConv.h"
-#include "toolkit/Platform.h"
+#include "toolkit/os/FormatConv.h"
+#include "toolkit/os/Platform.h"
 #include "toolkit/TextUtils.h"
 
 #include <stdexcept>

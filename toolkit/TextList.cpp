@@ -1,6 +1,6 @@
 #include "toolkit/TextList.h"
 
-#include "toolkit/Platform.h"
+#include "toolkit/os/Platform.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // weak order for every pair of texts, and this one stays inside the list whatever it answers.
 #include "toolkit/TextList.h"
 
-#include "toolkit/Platform.h"
+#include "toolkit/os/Platform.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "toolkit/TextUtils.h"
 
-#include "toolkit/Platform.h"
+#include "toolkit/os/Platform.h"
 
 #include <cstring>
 #include <limits>

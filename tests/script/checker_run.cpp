@@ -2,7 +2,7 @@
 #include "CheckJson.h"
 #include "CheckRun.h"
 
-#include "toolkit/Cp1251.h"
+#include "toolkit/os/Cp1251.h"
 
 #include <gtest/gtest.h>
 

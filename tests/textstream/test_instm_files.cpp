@@ -1,7 +1,7 @@
 // Loading a text from a file: bytes unchanged, failures as plain exceptions.
 #include "InStmTestUtil.h"
-#include "toolkit/Cp1251.h"
-#include "toolkit/Platform.h"
+#include "toolkit/os/Cp1251.h"
+#include "toolkit/os/Platform.h"
 
 #include <filesystem>
 #include <stdexcept>

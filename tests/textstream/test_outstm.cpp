@@ -1,6 +1,6 @@
 #include "textstream/QStm.h"
-#include "toolkit/Cp1251.h"
-#include "toolkit/Platform.h"
+#include "toolkit/os/Cp1251.h"
+#include "toolkit/os/Platform.h"
 
 #include <gtest/gtest.h>
 

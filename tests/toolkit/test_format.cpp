@@ -1,6 +1,6 @@
 // FormatText must give what the platform's formatter gives; the same cases run against
 // wvsprintfA itself in the Windows build and against the stand-in natively.
-#include "toolkit/Platform.h"
+#include "toolkit/os/Platform.h"
 #include "toolkit/TextUtils.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,11 @@
 // The OS seam and the text encoding: what every other part takes for granted.
-#include "toolkit/Cp1251.h"
-#include "toolkit/Platform.h"
+#include "toolkit/os/Cp1251.h"
+#include "toolkit/os/Platform.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -66,7 +67,12 @@ TEST(LocaleCompare, OrdersAndIgnoresCase) {
 class WholeFile : public ::testing::Test {
 protected:
     std::string path = "kelvo_platform_test.tmp";
-    void TearDown() override { std::remove(cp1251::ToUtf8(path).c_str()); }
+    // The name is cp1251; through its UTF-8 form the wide file API finds the same file on
+    // Windows, where an ANSI call would read the UTF-8 bytes as other letters.
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove(std::filesystem::u8path(cp1251::ToUtf8(path)), ignored);
+    }
 };
 
 TEST_F(WholeFile, WriteThenReadKeepsEveryByte) {

@@ -1,5 +1,5 @@
-#include "toolkit/Cp1251.h"
-#include "toolkit/Platform.h"
+#include "toolkit/os/Cp1251.h"
+#include "toolkit/os/Platform.h"
 #include "toolkit/TextList.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "CheckJson.h"
 
-#include "toolkit/Cp1251.h"
+#include "toolkit/os/Cp1251.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "CheckReport.h"
 
-#include "toolkit/Cp1251.h"
+#include "toolkit/os/Cp1251.h"
 
 #include <string_view>
 

@@ -6,7 +6,7 @@
 #include "CheckReport.h"
 
 #include "script/QTestMessage.h"
-#include "toolkit/Cp1251.h"
+#include "toolkit/os/Cp1251.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "toolkit/FormatConv.h"
+#include "toolkit/os/FormatConv.h"
 
 namespace fmtconv {
 namespace {

@@ -1,4 +1,4 @@
-#include "toolkit/Platform.h"
+#include "toolkit/os/Platform.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/Cp1251.h"
+#include "toolkit/os/Cp1251.h"
 
 #include <array>
 #include <cstdint>
