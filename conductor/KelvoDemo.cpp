@@ -1,19 +1,46 @@
 #include "conductor/KelvoDemo.h"
 
+#include "conductor/QControlPanel.h"
+#include "conductor/QSequencer.h"
+#include "conductor/QStations.h"
 #include "conductor/QTrace.h"
+#include "script/QTestMessage.h"
 
 #include "errors/err.h"
 #include "shellreg/UnitReg2.h"
 #include "toolkit/CmdLine.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/WinLoop.h"
 
 #include <string>
 
 namespace {
 
-// The demonstration itself is not built yet; saying so is better than ending as if it ran.
-[[noreturn]] void RunDemo(const std::string& scriptPath) {
-    throw Exception(ecSystem, "Демонстрация пока не поддерживается: " + scriptPath);
+// However the demonstration ends once the stations are being started (normally, with the
+// panel closed early, or by an error), every station is told to quit and every scheme file
+// is deleted; an error then goes on to the last-resort box.
+class TShutdown {
+public:
+    TShutdown() = default;
+    TShutdown(const TShutdown&) = delete;
+    TShutdown& operator=(const TShutdown&) = delete;
+    ~TShutdown() {
+        StopStations();
+        WaitList.reset();
+        Steps.clear();
+        Sides.clear();
+    }
+};
+
+void RunDemo() {
+    TQMsgReceiver receiver;
+    BuildControlPanel(MakeEventRef(&receiver, &TQMsgReceiver::Hook),
+                      MakeEventRef(nullptr, NextClick));
+    Steps.clear();
+    WaitList = std::make_unique<TTextList>();
+    TShutdown shutdown;
+    StartDemo();
+    RunMainWindow(PanelForm);
 }
 
 // What the first parameter asks for. Only the exact, case-sensitive switches count.
@@ -46,6 +73,6 @@ void RunKelvoDemo() {
         UnregisterFileTypes();
         return;
     case TEntryAction::Demo:
-        RunDemo(first);
+        RunDemo();
     }
 }

@@ -1,6 +1,7 @@
 #include "script/QTestMessage.h"
 
 #include "toolkit/TextUtils.h"
+#include "toolkit/os/Platform.h"
 
 #include <utility>
 
@@ -20,15 +21,23 @@ int FindSide(const std::string& name) {
 }
 
 void SaveSchemes(const std::vector<TQTestSide>& sides) {
-    for (const TQTestSide& side : sides)
-        side.Scheme.SaveToFile(side.SchemeFile);
+    std::size_t written = 0;
+    try {
+        for (; written < sides.size(); ++written)
+            sides[written].Scheme.SaveToFile(sides[written].SchemeFile);
+    } catch (...) {
+        // All or none: the files already written would otherwise stay behind for good.
+        for (std::size_t i = 0; i < written; ++i)
+            os::DeleteWholeFile(sides[i].SchemeFile);
+        throw;
+    }
 }
 
-void ReadDemoScript(const std::string& path) {
+void ReadDemoScript(const std::string& path, const std::string& schemeDir) {
     TQInStm stm;
     stm.Mode = 3;
     stm.LoadFromFile(path);
-    TQDemoScript script = ReadDemoText(stm, TempDir);
+    TQDemoScript script = ReadDemoText(stm, schemeDir);
     Sides = std::move(script.Sides);
     Steps = std::move(script.Steps);
     CurStep = static_cast<std::int32_t>(Steps.size()) - 1;

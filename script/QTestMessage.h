@@ -4,7 +4,6 @@
 
 #include "conductor/QProtocol.h"
 #include "script/QDualNode.h"
-#include "script/QTempDir.h"
 #include "textstream/QStm.h"
 
 #include <cstdint>
@@ -61,6 +60,7 @@ TQDemoScript ReadDemoText(TQInStm& stm, const std::string& schemeDir);
 // Writes every station's scheme file, in table order.
 void SaveSchemes(const std::vector<TQTestSide>& sides);
 
-// Reads the script file into Sides and Steps and writes the scheme files into TempDir,
-// all of them only after the whole script has been read.
-void ReadDemoScript(const std::string& path);
+// Reads the script file into Sides and Steps and writes the scheme files into `schemeDir`
+// (a folder path with its trailing separator), all of them only after the whole script has
+// been read.
+void ReadDemoScript(const std::string& path, const std::string& schemeDir);

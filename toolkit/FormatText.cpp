@@ -1,6 +1,6 @@
+#include "toolkit/TextUtils.h"
 #include "toolkit/os/FormatConv.h"
 #include "toolkit/os/Platform.h"
-#include "toolkit/TextUtils.h"
 
 #include <stdexcept>
 #include <vector>

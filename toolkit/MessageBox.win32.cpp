@@ -1,13 +1,13 @@
 #include "toolkit/MessageBox.h"
 
-#include "toolkit/MainWindow.h"
+#include "toolkit/WinLoop.h"
 
 #include <windows.h>
 
 int ShowMessageBox(const std::string& text, unsigned flags) {
     HWND owner = nullptr;
     const char* title = nullptr; // the system's own default title
-    if (const TMainWindow* main = MainWindow()) {
+    if (const TWinObj* main = MainWindow()) {
         owner = main->Window;
         title = main->Caption.c_str();
     }

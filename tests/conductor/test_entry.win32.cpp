@@ -199,8 +199,8 @@ TEST_F(EntryTest, OnlyTheExactFirstParameterIsASwitch) {
     ASSERT_EQ(upper.Boxes.size(), 1u) << "the last-resort box";
     const std::vector<std::string>& texts = upper.Boxes[0].Texts;
     EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string& t) {
-        return t.find("Демонстрация пока не поддерживается: /REGISTER") != std::string::npos;
-    })) << "the box does not name the script path /REGISTER";
+        return t.find("Ошибка чтения файла </REGISTER>") != std::string::npos;
+    })) << "/REGISTER was not read as a script path";
     EXPECT_FALSE(AnyProductTypeRegistered()) << "/REGISTER registered the file types";
 
     const TRun second = RunProgram(DemoExe(), "demo.KelvoDemo /register");

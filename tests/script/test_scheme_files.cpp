@@ -84,7 +84,7 @@ TEST(SchemeFiles, WorkedExampleInMemory) {
 
 TEST(SchemeFiles, WorkedExampleOnDiskThroughTheProgramWideTables) {
     TSchemeFolder folder;
-    TempDir = folder.WithSeparator();
+    const std::string schemeDir = folder.WithSeparator();
     const std::filesystem::path scriptPath = folder.Path / "demo.KelvoDemo";
     {
         std::ofstream out(scriptPath, std::ios::binary);
@@ -92,9 +92,9 @@ TEST(SchemeFiles, WorkedExampleOnDiskThroughTheProgramWideTables) {
     }
     Sides.clear();
     Steps.clear();
-    ReadDemoScript(scriptPath.string());
+    ReadDemoScript(scriptPath.string(), schemeDir);
     ASSERT_EQ(Sides.size(), 2u);
-    EXPECT_EQ(Sides[1].SchemeFile, TempDir + "Beta.kelvo");
+    EXPECT_EQ(Sides[1].SchemeFile, schemeDir + "Beta.kelvo");
     EXPECT_EQ(ReadBytes(folder.Path / "Alpha.kelvo"), WorkedAlpha);
     EXPECT_EQ(ReadBytes(folder.Path / "Beta.kelvo"), WorkedBeta);
     ASSERT_EQ(Steps.size(), 2u);
@@ -227,7 +227,7 @@ TEST(SchemeFiles, NoStepsAndNoStations) {
     EXPECT_TRUE(empty.Steps.empty());
 }
 
-TEST(SchemeFiles, WriteFailureKeepsEarlierFiles) {
+TEST(SchemeFiles, WriteFailureLeavesNoSchemeFileBehind) {
     TSchemeFolder folder;
     TQDemoScript script =
         ReadText("'A':DemoStation();'B':DemoStation();'C':DemoStation();", folder.WithSeparator());
@@ -240,28 +240,27 @@ TEST(SchemeFiles, WriteFailureKeepsEarlierFiles) {
         EXPECT_EQ(std::string(e.what()),
                   "Ошибка записи в файл <" + folder.WithSeparator() + "B.kelvo>");
     }
-    EXPECT_TRUE(std::filesystem::is_regular_file(folder.Path / "A.kelvo"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path / "A.kelvo")) << "an earlier file stayed";
     EXPECT_FALSE(std::filesystem::exists(folder.Path / "C.kelvo"));
 }
 
 TEST(SchemeFiles, NothingIsWrittenWhenTheScriptFails) {
     TSchemeFolder folder;
-    TempDir = folder.WithSeparator();
+    const std::string schemeDir = folder.WithSeparator();
     const std::filesystem::path scriptPath = folder.Path / "bad.KelvoDemo";
     {
         std::ofstream out(scriptPath, std::ios::binary);
         out << "'A':DemoStation();'B':DemoStation();\n.Comment('x');\nA.Sync;\nC.Sync;\n";
     }
     // No error box is installed in the tests, so nothing waits for a user.
-    EXPECT_THROW(ReadDemoScript(scriptPath.string()), EInStm);
+    EXPECT_THROW(ReadDemoScript(scriptPath.string(), schemeDir), EInStm);
     EXPECT_FALSE(std::filesystem::exists(folder.Path / "A.kelvo"));
     EXPECT_FALSE(std::filesystem::exists(folder.Path / "B.kelvo"));
 }
 
 TEST(SchemeFiles, MissingScriptIsAReadError) {
-    TempDir = "T:\\";
     try {
-        ReadDemoScript("no-such-dir/none.KelvoDemo");
+        ReadDemoScript("no-such-dir/none.KelvoDemo", "T:\\");
         FAIL() << "a missing script was read";
     } catch (const EInStm&) {
         FAIL() << "a read error is not a syntax error";

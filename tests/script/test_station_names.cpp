@@ -49,7 +49,7 @@ TEST(StationNames, NothingIsWrittenOutsideTheTemporaryFolder) {
     const auto root = std::filesystem::temp_directory_path() / "kelvo-names-test";
     std::filesystem::remove_all(root);
     std::filesystem::create_directories(root / "tmp");
-    TempDir =
+    const std::string schemeDir =
         (root / "tmp").string() + static_cast<char>(std::filesystem::path::preferred_separator);
     const std::string script = (root / "s.KelvoDemo").string();
     const std::set<std::filesystem::path> before = {"s.KelvoDemo"};
@@ -59,11 +59,11 @@ TEST(StationNames, NothingIsWrittenOutsideTheTemporaryFolder) {
             std::ofstream(script, std::ios::binary)
                 << "'fine':DemoStation();\n'" << name << "':DemoStation();\n.Next;\n";
         }
-        EXPECT_THROW(ReadDemoScript(script), EInStm) << name;
+        EXPECT_THROW(ReadDemoScript(script, schemeDir), EInStm) << name;
         EXPECT_EQ(FilesBelow(root), before) << "after the station \"" << name << "\"";
     }
     { std::ofstream(script, std::ios::binary) << "'fine':DemoStation();'x.y':DemoStation();"; }
-    ReadDemoScript(script);
+    ReadDemoScript(script, schemeDir);
     const std::set<std::filesystem::path> written = {"s.KelvoDemo",
                                                      std::filesystem::path("tmp") / "fine.kelvo",
                                                      std::filesystem::path("tmp") / "x.y.kelvo"};

@@ -2,8 +2,8 @@
 // that reads the open box and answers it.
 
 #include "tests/toolkit/BoxProbe.h"
-#include "toolkit/MainWindow.h"
 #include "toolkit/MessageBox.h"
+#include "toolkit/WinLoop.h"
 
 #include <gtest/gtest.h>
 
@@ -46,16 +46,16 @@ TEST(PlainMessageBox, WithoutMainWindowHasNoOwnerAndTheDefaultTitle) {
 }
 
 TEST(PlainMessageBox, MainWindowOwnsTheBoxAndTitlesIt) {
-    HWND form = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 100,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    TWinObj* main = MakeForm(nullptr, "Демонстрация Kelvo");
+    HWND form = EnsureWindow(main);
     ASSERT_NE(form, nullptr);
-    SetMainWindow({form, "Демонстрация Kelvo"});
+    SetMainWindow(main);
     TBox seen;
     std::thread answer = AnswerBox(seen, IDOK);
     ShowOkMessage("Ошибка запуска: Kelvo.exe");
     answer.join();
-    ClearMainWindow();
-    DestroyWindow(form);
+    SetMainWindow(nullptr);
+    FreeObj(main);
     EXPECT_EQ(seen.Texts, std::vector<std::string>{"Ошибка запуска: Kelvo.exe"});
     EXPECT_EQ(seen.Owner, form) << "the box is not owned by the main window";
     EXPECT_EQ(seen.Caption, "Демонстрация Kelvo");

@@ -1,6 +1,6 @@
+#include "toolkit/TextList.h"
 #include "toolkit/os/Cp1251.h"
 #include "toolkit/os/Platform.h"
-#include "toolkit/TextList.h"
 
 #include <gtest/gtest.h>
 

@@ -24,6 +24,9 @@ bool ReadWholeFile(const std::string& fileName, std::string& bytes);
 // be created or not every byte was written.
 bool WriteWholeFile(const std::string& fileName, std::string_view bytes);
 
+// Deletes the file (DeleteFileA); false when it cannot be deleted.
+bool DeleteWholeFile(const std::string& fileName);
+
 // wvsprintfA: `slots` are the arguments, one native word each (a number, or the address of
 // a zero-terminated text). The result is at most 1023 characters (wvsprintfA writes 1024
 // bytes with its terminating zero) and ends at the first zero character.

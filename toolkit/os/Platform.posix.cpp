@@ -94,4 +94,8 @@ bool WriteWholeFile(const std::string& fileName, std::string_view bytes) {
     return std::fclose(file.release()) == 0 && ok;
 }
 
+bool DeleteWholeFile(const std::string& fileName) {
+    return std::remove(cp1251::ToUtf8(fileName).c_str()) == 0;
+}
+
 } // namespace os

@@ -60,4 +60,8 @@ bool WriteWholeFile(const std::string& fileName, std::string_view bytes) {
     return ok && written == bytes.size();
 }
 
+bool DeleteWholeFile(const std::string& fileName) {
+    return DeleteFileA(fileName.c_str()) != 0;
+}
+
 } // namespace os

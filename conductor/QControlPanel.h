@@ -1,0 +1,23 @@
+#pragma once
+// The control panel: the conductor's only window, a strip along the bottom of the work area
+// with the state label, the button that moves the demonstration on, and the comment box.
+
+#include "toolkit/EventRef.h"
+#include "toolkit/WinObj.h"
+
+extern TWinObj* PanelForm;
+extern TWinObj* StateLabel;
+extern TWinObj* NextButton;
+extern TWinObj* CommentBox;
+
+// Builds the panel with `messageHook` as the form's OnMessage and `clickHandler` as the
+// button's OnClick, and makes it the toolkit's main window. Its windows exist, hidden, when
+// this returns, so that stations can find the panel before it is shown.
+void BuildControlPanel(TEventRef messageHook, TEventRef clickHandler);
+
+// The panel's top and height in a work area: the lower two fifths.
+struct TPanelRows {
+    int Top;
+    int Height;
+};
+TPanelRows PanelRows(const RECT& workArea);

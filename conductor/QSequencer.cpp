@@ -1,0 +1,156 @@
+#include "conductor/QSequencer.h"
+
+#include "conductor/QControlPanel.h"
+#include "conductor/QStations.h"
+#include "conductor/QTrace.h"
+#include "script/QTestMessage.h"
+#include "toolkit/TextUtils.h"
+#include "toolkit/WinLoop.h"
+
+std::unique_ptr<TTextList> WaitList;
+std::int32_t CurCmd = -1;
+
+namespace {
+
+constexpr const char* NoComment = "Комментарий к этому шагу отсутствует. Просто посмотрите на "
+                                  "программу и нажмите кнопку \"Далее\".";
+
+std::int32_t LastStep() {
+    return static_cast<std::int32_t>(Steps.size()) - 1;
+}
+
+std::string WaitingText() {
+    std::string text = "жду ";
+    for (int i = 0; i < WaitList->Count(); ++i) {
+        if (i > 0)
+            text += ',';
+        text += WaitList->Item(i);
+    }
+    return text;
+}
+
+// Shows the step after the current one; past the last (a script without steps) only the
+// button that ends the demonstration.
+void ShowNextStep() {
+    CurCmd = 0;
+    ++CurStep;
+    SetEnabled(NextButton, true);
+    if (!IsFocused(CommentBox))
+        SetFocus(EnsureWindow(NextButton));
+    if (CurStep <= LastStep()) {
+        const std::string& comment = Steps[CurStep].Comment;
+        SetCaption(CommentBox, comment.empty() ? NoComment : comment);
+    }
+    SetCaption(NextButton, CurStep >= LastStep() ? "Выход" : "Далее");
+}
+
+} // namespace
+
+void WaitFor(const std::string& name) {
+    if (WaitList->IndexOf(name) < 0) {
+        WaitList->Add(name);
+        WaitList->Sort(false);
+    }
+    Proceed();
+}
+
+void Acknowledge(const std::string& name) {
+    const int index = WaitList->IndexOf(name);
+    if (index >= 0) {
+        WaitList->Delete(index);
+        WaitList->Sort(false);
+    }
+    Proceed();
+}
+
+void WaitForNone() {
+    WaitList->Clear();
+    Proceed();
+}
+
+void Proceed() {
+    if (WaitList->Count() > 0) {
+        SetCaption(StateLabel, WaitingText());
+        return;
+    }
+    SetCaption(StateLabel, "Готово");
+    SetForegroundWindow(EnsureWindow(PanelForm));
+    // The last step is the closing screen: nothing runs on it, nothing follows it.
+    if (CurStep >= 0 && CurStep >= LastStep())
+        return;
+    ++CurCmd;
+    if (CurStep >= 0 && CurCmd < static_cast<std::int32_t>(Steps[CurStep].Cmds.size())) {
+        ExecuteCmd();
+        return;
+    }
+    ShowNextStep();
+}
+
+void NextClick(void*, TWinObj*) {
+    SetEnabled(NextButton, false);
+    ClearText(CommentBox);
+    if (CurStep >= LastStep()) {
+        PostClose(PanelForm);
+        return;
+    }
+    if (Steps[CurStep].Cmds.empty()) {
+        WaitForNone(); // a step without commands: on to the next one
+        return;
+    }
+    ExecuteCmd();
+}
+
+void ExecuteCmd() {
+    const TQTestCmd& cmd = Steps[CurStep].Cmds[CurCmd];
+    if (cmd.Msg == QM_SEND) {
+        TransferFile(cmd.Side, cmd.Arg);
+        WaitForNone();
+        return;
+    }
+    const std::string& name = Sides[cmd.Side].Name;
+    SendQM(static_cast<WPARAM>(-1), name, cmd.Msg, 0);
+    WaitFor(name);
+}
+
+std::string FirstFileIn(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    win::TFindHandle find(FindFirstFileA((folder + "*.*").c_str(), &found));
+    if (!find)
+        return {};
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            return name;
+    } while (FindNextFileA(find.get(), &found));
+    return {};
+}
+
+void TransferFile(std::int32_t from, std::int32_t to) {
+    const std::string file = FirstFileIn(Sides[from].OutputDir);
+    const bool copied = CopyFileA((Sides[from].OutputDir + file).c_str(),
+                                  (Sides[to].InputDir + file).c_str(), FALSE);
+    Trace(copied ? "  Transfer Ok" : "  Transfer Error");
+}
+
+bool TQMsgReceiver::HandleMessage(MSG& msg, LRESULT&) {
+    if (msg.message != static_cast<UINT>(QM_OK))
+        return false;
+    if (msg.wParam >= Sides.size()) {
+        Trace("QM_OK from an unknown station " + IntToDecimal(static_cast<int>(msg.wParam)));
+        return true;
+    }
+    TQTestSide& side = Sides[msg.wParam];
+    if (side.InputDir.empty()) {
+        const std::string base =
+            TempDir + "$Kelvo$" + FormatText("%x", {static_cast<int>(msg.lParam)}) + "\\";
+        const std::string point = base + side.Name + ".kelvo.files\\Там.point\\";
+        side.InputDir = point + "Input\\";
+        side.OutputDir = point + "Output\\";
+    }
+    Acknowledge(side.Name);
+    return true;
+}
+
+bool TQMsgReceiver::Hook(void* receiver, MSG* msg, LRESULT* result) {
+    return static_cast<TQMsgReceiver*>(receiver)->HandleMessage(*msg, *result);
+}

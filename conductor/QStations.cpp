@@ -1,0 +1,80 @@
+#include "conductor/QStations.h"
+
+#include "conductor/QSequencer.h"
+#include "conductor/QTrace.h"
+#include "errors/err.h"
+#include "script/QTestMessage.h"
+#include "toolkit/CmdLine.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/TextUtils.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include <array>
+
+std::string TempDir;
+std::string ProductExe;
+
+std::string GetTempDir() {
+    std::array<char, MAX_PATH + 1> buffer{};
+    const DWORD n = GetTempPathA(MAX_PATH, buffer.data());
+    std::string dir = n ? std::string(buffer.data()) : std::string();
+    if (dir.empty()) {
+        std::string msg = "Не удалось определить каталог временных файлов WINDOWS:\r\n";
+        msg += SysErrorText(GetLastError());
+        msg += "\r\n\r\n";
+        msg += "  Пожалуйста, задайте в системной переменной TEMP или TMP";
+        msg += " маршрут к каталогу временных файлов (обычно C:\\WINDOWS\\TEMP или";
+        msg += " C:\\WINNT\\TEMP) и убедитесь, что запись в него разрешена.\r\n";
+        msg += "  После этого запустите программу заново.";
+        throw Exception(ecSystem, msg);
+    }
+    if (dir.back() != '\\')
+        dir += '\\';
+    return dir;
+}
+
+TSplitPath SplitPath(const std::string& path) {
+    const std::size_t slash = path.find_last_of('\\');
+    if (slash == std::string::npos)
+        return {"", path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+namespace {
+
+std::string StationParameters(const TQTestSide& side, int i, int n) {
+    return "\"" + side.SchemeFile + "\" /demo(" + IntToDecimal(i) + "," + IntToDecimal(n) + ")";
+}
+
+void StartStation(int i, int n) {
+    const std::string params = StationParameters(Sides[i], i, n);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(nullptr, "open", ProductExe.c_str(), params.c_str(), "", SW_HIDE));
+    if (result <= 32)
+        ShowOkMessage("Ошибка запуска: " + ProductExe + " " + params);
+}
+
+} // namespace
+
+void StartDemo() {
+    TempDir = GetTempDir();
+    ProductExe = SplitPath(CmdLineParam(0)).Folder + "Kelvo.exe";
+    ReadDemoScript(CmdLineParam(1), TempDir);
+    for (const TQTestSide& side : Sides)
+        WaitFor(side.Name);
+    CurStep = -1;
+    CurCmd = -1;
+    const int n = static_cast<int>(Sides.size());
+    for (int i = 0; i < n; ++i)
+        StartStation(i, n);
+}
+
+void StopStations() {
+    for (const TQTestSide& side : Sides) {
+        SendQM(static_cast<WPARAM>(-1), side.Name, QM_QUIT, 0);
+        DeleteFileA(side.SchemeFile.c_str());
+    }
+}

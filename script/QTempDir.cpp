@@ -1,3 +1,0 @@
-#include "script/QTempDir.h"
-
-std::string TempDir;

@@ -1,0 +1,208 @@
+// The sequencer inside a real panel: stations are windows of this thread that record what
+// the conductor posts them, and their acknowledgements are posted to the panel as a station
+// process would post them.
+
+#include "conductor/QControlPanel.h"
+#include "conductor/QSequencer.h"
+#include "conductor/QStations.h"
+#include "script/QTestMessage.h"
+#include "toolkit/WinLoop.h"
+#include "toolkit/os/Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Every message a station window received, in order.
+std::vector<UINT>& Received(HWND station) {
+    static std::vector<std::pair<HWND, std::vector<UINT>>> all;
+    for (auto& [window, list] : all)
+        if (window == station)
+            return list;
+    all.push_back({station, {}});
+    return all.back().second;
+}
+
+LRESULT CALLBACK StationProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg >= QM_OK && msg <= QM_COMPAREBYCRC)
+        Received(window).push_back(msg);
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+// The exchange folders have cp1251 names, so the ANSI calls make and look at them.
+void MakeFolders(const std::string& path) {
+    for (std::size_t slash = path.find('\\', 3); slash != std::string::npos;
+         slash = path.find('\\', slash + 1))
+        CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Pump() {
+    MSG msg;
+    for (int round = 0; round < 3; ++round) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(1);
+    }
+}
+
+class Sequencer : public ::testing::Test {
+protected:
+    TQMsgReceiver receiver;
+    std::vector<HWND> stations;
+    std::filesystem::path temp = std::filesystem::temp_directory_path() / "kelvo_sequencer";
+
+    void SetUp() override {
+        WNDCLASSA cls{};
+        cls.lpfnWndProc = StationProc;
+        cls.hInstance = GetModuleHandleA(nullptr);
+        cls.lpszClassName = "TFormKelvo";
+        RegisterClassA(&cls);
+        std::filesystem::remove_all(temp);
+        std::filesystem::create_directories(temp);
+        TempDir = temp.string() + "\\";
+        BuildControlPanel(MakeEventRef(&receiver, &TQMsgReceiver::Hook),
+                          MakeEventRef(nullptr, NextClick));
+        WaitList = std::make_unique<TTextList>();
+    }
+
+    void TearDown() override {
+        for (HWND station : stations)
+            DestroyWindow(station);
+        SetMainWindow(nullptr);
+        FreeObj(PanelForm);
+        WaitList.reset();
+        Sides.clear();
+        Steps.clear();
+        std::filesystem::remove_all(temp);
+    }
+
+    // Declares the stations and steps as a script would, and awaits every station.
+    void Script(const std::vector<std::string>& names, std::vector<TQTestStep> steps) {
+        for (const std::string& name : names) {
+            TQTestSide side;
+            side.Name = name;
+            Sides.push_back(std::move(side));
+            stations.push_back(CreateWindowA("TFormKelvo", (name + ".kelvo").c_str(), 0, 0, 0, 10,
+                                             10, nullptr, nullptr, nullptr, nullptr));
+        }
+        Steps = std::move(steps);
+        for (const std::string& name : names)
+            WaitFor(name);
+        CurStep = -1;
+        CurCmd = -1;
+    }
+
+    void Ok(int station, LPARAM folder = 0x1A2B) {
+        PostMessageA(PanelForm->Window, QM_OK, station, folder);
+        Pump();
+    }
+
+    void Press() {
+        SendMessageA(NextButton->Window, BM_CLICK, 0, 0);
+        Pump();
+    }
+
+    std::string Label() const { return StateLabel->Caption; }
+    std::string Button() const { return NextButton->Caption; }
+};
+
+TQTestStep Step(std::string comment, TQTestCmdArray cmds) {
+    return TQTestStep{std::move(cmds), std::move(comment)};
+}
+
+TEST_F(Sequencer, LabelNamesTheAwaitedStationsUntilAllAreReady) {
+    Script({"beta", "Alpha"}, {Step("Первый шаг", {}), Step("", {})});
+    EXPECT_EQ(Label(), "жду Alpha,beta") << "sorted without regard to case, no blank";
+    EXPECT_FALSE(IsEnabled(NextButton));
+    EXPECT_EQ(Button(), "Обождите");
+    Ok(0);
+    EXPECT_EQ(Label(), "жду Alpha");
+    Ok(1);
+    EXPECT_EQ(Label(), "Готово");
+    EXPECT_EQ(CommentBox->Caption, "Первый шаг");
+    EXPECT_EQ(Button(), "Далее");
+    EXPECT_TRUE(IsEnabled(NextButton));
+    EXPECT_EQ(Sides[1].InputDir, TempDir + "$Kelvo$1a2b\\Alpha.kelvo.files\\Там.point\\Input\\");
+    Ok(1, 0x99);
+    EXPECT_EQ(Sides[1].OutputDir, TempDir + "$Kelvo$1a2b\\Alpha.kelvo.files\\Там.point\\Output\\")
+        << "a later QM_OK moved the folders";
+}
+
+TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
+    Script({"A", "B"}, {Step("", {{0, QM_SYNC, -1}, {0, QM_SEND, 1}}), Step("Конец", {})});
+    Ok(0);
+    Ok(1);
+    EXPECT_EQ(CommentBox->Caption,
+              "Комментарий к этому шагу отсутствует. Просто посмотрите на программу и нажмите "
+              "кнопку \"Далее\".");
+    MakeFolders(Sides[0].OutputDir);
+    MakeFolders(Sides[1].InputDir);
+    ASSERT_TRUE(os::WriteWholeFile(Sides[0].OutputDir + "data.txt", "x"));
+
+    Press();
+    EXPECT_EQ(Received(stations[0]), std::vector<UINT>{QM_SYNC});
+    EXPECT_EQ(Label(), "жду A");
+    EXPECT_FALSE(IsEnabled(NextButton));
+    EXPECT_EQ(CommentBox->Caption, "");
+    Ok(0);
+    EXPECT_TRUE(Exists(Sides[1].InputDir + "data.txt")) << "no transfer";
+    EXPECT_TRUE(Exists(Sides[0].OutputDir + "data.txt")) << "the source file was moved";
+    EXPECT_EQ(CommentBox->Caption, "Конец");
+    EXPECT_EQ(Button(), "Выход");
+}
+
+TEST_F(Sequencer, UnsolicitedOkRunsTheSecondCommandAndNothingOnTheLastStep) {
+    Script({"A"},
+           {Step("", {{0, QM_NEXT, -1}, {0, QM_REFRESH, -1}}), Step("", {{0, QM_SYNC, -1}})});
+    Ok(0);
+    Ok(0); // nobody asked
+    EXPECT_EQ(Received(stations[0]), std::vector<UINT>{QM_REFRESH});
+    Ok(0);
+    EXPECT_EQ(Button(), "Выход");
+    Ok(0);
+    EXPECT_EQ(Received(stations[0]), std::vector<UINT>{QM_REFRESH})
+        << "a command of the last step ran";
+    Ok(7); // not a station: ignored
+    EXPECT_EQ(Label(), "Готово");
+}
+
+TEST_F(Sequencer, EmptyStepsAndAnEmptyScript) {
+    Script({"A"}, {Step("пусто", {}), Step("второй", {})});
+    Ok(0);
+    Press();
+    EXPECT_EQ(CommentBox->Caption, "второй") << "a step without commands was not passed";
+    EXPECT_EQ(Button(), "Выход");
+
+    Steps.clear();
+    CurStep = -1;
+    CurCmd = -1;
+    WaitForNone();
+    EXPECT_EQ(Label(), "Готово");
+    EXPECT_EQ(Button(), "Выход");
+    EXPECT_TRUE(IsEnabled(NextButton));
+}
+
+TEST(Stations, SplitPathAndTheTemporaryFolder) {
+    EXPECT_EQ(SplitPath("D:\\Demo\\tool.exe").Folder, "D:\\Demo\\");
+    EXPECT_EQ(SplitPath("D:\\Demo\\tool.exe").Name, "tool.exe");
+    EXPECT_EQ(SplitPath("tool.exe").Folder, "");
+    EXPECT_EQ(SplitPath("tool.exe").Name, "tool.exe");
+    const std::string temp = GetTempDir();
+    ASSERT_FALSE(temp.empty());
+    EXPECT_EQ(temp.back(), '\\');
+    EXPECT_NE(temp.substr(0, temp.size() - 1).back(), '\\') << "a second backslash was added";
+}
+
+} // namespace

@@ -1,0 +1,163 @@
+// The keyboard on forms: Enter and Esc press the default and cancel buttons through a filter
+// on the main window's hook, and Tab walks the controls in creation order.
+#include "toolkit/WinKeys.h"
+#include "toolkit/WinLoop.h"
+#include "toolkit/WinState.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The filter keeps the hook it was installed over and calls it first.
+struct TKeyFilter {
+    bool Installed = false;
+    TEventRef Previous;
+};
+
+TKeyFilter& Filter() {
+    static TKeyFilter filter;
+    return filter;
+}
+
+bool IsRichEdit(const TWinObj* obj) {
+    return obj->ClassName.rfind("RichEdit", 0) == 0;
+}
+
+bool CanPress(const TWinObj* button) {
+    return button && button->Window && IsWindowVisible(button->Window) && IsEnabled(button);
+}
+
+TWinObj* KeyTarget(TWinObj* form, WPARAM key) {
+    if (key == VK_ESCAPE)
+        return CanPress(form->CancelButton) ? form->CancelButton : nullptr;
+    TWinObj* button = form->DefaultButton;
+    if (!CanPress(button))
+        return nullptr;
+    const TWinObj* focused = form->CurrentControl;
+    if (focused && focused != button && (focused == form->CancelButton || IsRichEdit(focused)))
+        return nullptr;
+    return button;
+}
+
+bool KeyFilterProc(void*, MSG* msg, LRESULT* result) {
+    TKeyFilter& filter = Filter();
+    if (filter.Previous &&
+        filter.Previous.Proc<bool(void*, MSG*, LRESULT*)>()(filter.Previous.Data, msg, result))
+        return true;
+    if (Terminated() || (msg->message != WM_KEYDOWN && msg->message != WM_KEYUP) ||
+        (msg->wParam != VK_RETURN && msg->wParam != VK_ESCAPE))
+        return false;
+    TWinObj* main = MainWindow();
+    TWinObj* target = main ? KeyTarget(main, msg->wParam) : nullptr;
+    if (!target)
+        return false;
+    if (msg->message == WM_KEYDOWN) {
+        main->CurrentControl = target;
+        SetFocus(target->Window);
+    }
+    // The button presses itself as on the space bar and reports its click on release.
+    SendMessageA(target->Window, msg->message, VK_SPACE, msg->lParam);
+    msg->wParam = 0;
+    *result = 0;
+    return true;
+}
+
+void SetDefaultStyle(TWinObj* button, bool on) {
+    if (on)
+        button->Style |= BS_DEFPUSHBUTTON;
+    else
+        button->Style &= ~BS_DEFPUSHBUTTON;
+    if (button->Window)
+        SendMessageA(button->Window, BM_SETSTYLE, button->Style & 0xFFFF, TRUE);
+}
+
+void InstallFilter(TWinObj* main, bool on) {
+    TKeyFilter& filter = Filter();
+    if (on && !filter.Installed) {
+        filter.Previous = main->OnMessage;
+        main->OnMessage = MakeEventRef(nullptr, KeyFilterProc);
+        filter.Installed = true;
+    } else if (!on && filter.Installed) {
+        main->OnMessage = filter.Previous;
+        filter = {};
+    }
+}
+
+// The next control of the form after `from` in tab order that can take the focus.
+TWinObj* NextTabControl(TWinObj* form, const TWinObj* from, bool backwards) {
+    std::vector<TWinObj*> order;
+    std::vector<TWinObj*> pending{form};
+    while (!pending.empty()) {
+        TWinObj* obj = pending.back();
+        pending.pop_back();
+        for (TWinObj* child : obj->Children) {
+            if (!child->IsControl)
+                continue;
+            if (child->TabStop && IsEnabled(child) && child->Window &&
+                IsWindowVisible(child->Window))
+                order.push_back(child);
+            pending.push_back(child);
+        }
+    }
+    if (order.empty())
+        return nullptr;
+    std::sort(order.begin(), order.end(),
+              [](const TWinObj* a, const TWinObj* b) { return a->TabNumber < b->TabNumber; });
+    const int n = static_cast<int>(order.size());
+    int at = -1;
+    for (int i = 0; i < n; ++i)
+        if (order[i] == from)
+            at = i;
+    if (at < 0)
+        return order[backwards ? n - 1 : 0];
+    return order[(at + (backwards ? n - 1 : 1)) % n]; // wraps at both ends
+}
+
+} // namespace
+
+void SetKeyButton(TWinObj* button, int key, bool on) {
+    TWinObj* main = MainWindow();
+    if (!main)
+        return;
+    TWinObj* form = FormOf(button);
+    TWinObj*& role = key == VK_RETURN ? form->DefaultButton : form->CancelButton;
+    if (on) {
+        role = button;
+    } else if (role == button) {
+        role = nullptr;
+    }
+    if (key == VK_RETURN)
+        SetDefaultStyle(button, on);
+    InstallFilter(main, on);
+}
+
+TWinObj* EnableTabKeys(TWinObj* form) {
+    form->TabKeys = true;
+    return form;
+}
+
+bool TabNavigation(TWinObj* control, const MSG& msg) {
+    TWinObj* form = FormOf(control);
+    if (!form->TabKeys || msg.wParam != VK_TAB)
+        return false;
+    if (msg.message == WM_CHAR || msg.message == WM_KEYUP)
+        return true; // the key press moved the focus; its character is not typed
+    if (msg.message != WM_KEYDOWN)
+        return false;
+    const bool backwards = GetAsyncKeyState(VK_SHIFT) < 0;
+    if (TWinObj* next = NextTabControl(form, control, backwards)) {
+        form->CurrentControl = next;
+        SetFocus(next->Window);
+    }
+    return true;
+}
+
+void EndSession(TWinObj* form) {
+    TToolkitState& kit = Toolkit();
+    if (form->Window)
+        DestroyWindow(form->Window);
+    kit.MainWindow = nullptr;
+    kit.Terminated = true;
+    ExitProcess(0);
+}

@@ -1,0 +1,60 @@
+// The main window and the message loop that runs it until it closes.
+#include "toolkit/WinLoop.h"
+#include "toolkit/WinState.h"
+
+#include <utility>
+
+TWinObj* MainWindow() {
+    return Toolkit().MainWindow;
+}
+
+void SetMainWindow(TWinObj* form) {
+    Toolkit().MainWindow = form;
+}
+
+bool LoopRunning() {
+    return Toolkit().Running > 0;
+}
+
+bool Terminated() {
+    return Toolkit().Terminated;
+}
+
+void PostClose(TWinObj* obj) {
+    PostMessageA(obj->Window, WM_CLOSE, 0, 0);
+}
+
+namespace {
+
+void PumpUntilQuiet(TToolkitState& kit) {
+    MSG msg;
+    while (!kit.Terminated && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            kit.Terminated = true;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+} // namespace
+
+void RunMainWindow(TWinObj*& form) {
+    TToolkitState& kit = Toolkit();
+    kit.Terminated = false;
+    ++kit.Running;
+    kit.MainWindow = form;
+    ShowObjWindow(form);
+    while (!kit.Terminated) {
+        WaitMessage();
+        PumpUntilQuiet(kit);
+    }
+    kit.Running = 0;
+    kit.MainWindow = nullptr;
+    TWinObj* done = form;
+    form = nullptr;
+    FreeObj(done);
+    if (kit.PendingError)
+        std::rethrow_exception(std::exchange(kit.PendingError, nullptr));
+}

@@ -1,0 +1,140 @@
+#pragma once
+// Window objects: one type, TWinObj, stands for every window of the toolkit (form, panel,
+// label, button, rich text box). An object exists before its window and remembers every
+// setting, so that the window can be created on first need, parents before children.
+
+#include "toolkit/EventRef.h"
+#include "toolkit/WinHandle.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct TWinObj;
+
+// Colour values: with the top bit set, the system colour of the low byte (GetSysColor);
+// otherwise an RGB value.
+inline constexpr std::uint32_t SysColor(int index) {
+    return 0x80000000u + static_cast<std::uint32_t>(index);
+}
+COLORREF ColorValue(std::uint32_t color);
+
+struct TWinFont {
+    std::uint32_t Color = SysColor(COLOR_WINDOWTEXT);
+    LOGFONTA Log{};
+    TWinObj* Owner = nullptr; // told of every change
+    win::TFont Handle;        // made on first need, dropped on every change
+
+    TWinFont();
+    HFONT Get();
+};
+
+enum TAlign : std::uint8_t { alNone, alLeft, alTop, alRight, alBottom, alClient };
+
+// What differs between the kinds of control.
+struct TKindActions {
+    WORD ClickCode; // the notification that counts as a click
+    void (*Clear)(TWinObj* obj);
+};
+
+struct TWinObj {
+    int RefCount = 1;
+    TWinObj* Parent = nullptr;
+    std::vector<TWinObj*> Children; // owned
+
+    bool IsControl = false;
+    HWND Window = nullptr;
+    std::string ClassName;
+    bool ExplicitClassName = false;
+    UINT ClassStyle = CS_OWNDC;
+    DWORD Style = 0x16CF0000; // WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | overlapped
+    DWORD ExStyle = 0;
+    WNDPROC DefaultProc = nullptr; // the system class's procedure; none: DefWindowProcA
+
+    std::string Caption;
+    RECT Bounds{};
+    bool LeftSet = false;
+    bool TopSet = false;
+
+    std::uint32_t TextColor = SysColor(COLOR_WINDOWTEXT);
+    std::uint32_t BkColor = SysColor(COLOR_BTNFACE);
+    bool Transparent = false;
+    bool Look3D = true;
+    std::unique_ptr<TWinFont> Font;
+    win::TBrush Brush;
+    std::uint32_t BrushColor = 0;
+
+    TAlign Align = alNone;
+    int Border = 2;
+    RECT Margins{};
+
+    TEventRef OnClick;   // code(data, sender)
+    TEventRef OnMessage; // code(data, MSG*, LRESULT* result) -> bool: true consumes
+    TEventRef OnClose;   // code(data, sender) -> bool: false refuses
+
+    int Id = 0;        // controls: the child window identifier
+    int TabNumber = 0; // controls: the creation order within the form
+    bool TabStop = false;
+
+    // Forms only.
+    bool IsForm = false;
+    TWinObj* CurrentControl = nullptr;
+    TWinObj* DefaultButton = nullptr;
+    TWinObj* CancelButton = nullptr;
+    int TabCounter = 0;
+    bool TabKeys = false;
+
+    const TKindActions* Actions = nullptr;
+    bool CreatedHidden = false;
+};
+
+// Creation. Each object is a child of `parent`, which owns it; a form without a parent is the
+// caller's to release. The window is created later, on first need.
+TWinObj* MakeForm(TWinObj* parent, const std::string& caption);
+TWinObj* MakePanel(TWinObj* parent, int edge); // 0 raised, 1 sunken, 2 none
+TWinObj* MakeLabel(TWinObj* parent, const std::string& caption);
+TWinObj* MakeButton(TWinObj* parent, const std::string& caption);
+// Option bits: 0 no horizontal scrolling (lines wrap), 1 no vertical scrolling, 4 keep the
+// selection shown, 7 read-only, 9 Enter makes a new line.
+TWinObj* MakeRichEdit(TWinObj* parent, unsigned options);
+
+// Placement: all go through one bounds setter, which moves an existing window only when the
+// rectangle really changes.
+void SetBounds(TWinObj* obj, const RECT& bounds);
+void SetLeft(TWinObj* obj, int x);
+void SetTop(TWinObj* obj, int y);
+void SetWidth(TWinObj* obj, int w);
+void SetHeight(TWinObj* obj, int h);
+void SetAlign(TWinObj* obj, TAlign align);
+// Re-docks the aligned children of `parent` in its client area.
+void DockChildren(TWinObj* parent);
+
+// Appearance.
+void SetCaption(TWinObj* obj, const std::string& text);
+void SetEnabled(TWinObj* obj, bool on);
+bool IsEnabled(const TWinObj* obj);
+void SetWindowClassName(TWinObj* form, const std::string& name);
+TWinFont& FontOf(TWinObj* obj);
+void SetFontHeight(TWinFont& font, LONG height);
+void SetFontStyle(TWinFont& font, unsigned bits); // 1 bold, 2 italic, 4 underline, 8 strike
+void ClearText(TWinObj* obj);
+bool IsFocused(const TWinObj* obj);
+// The brush of the object's background colour, re-made when the colour has changed.
+HBRUSH BackgroundBrush(TWinObj* obj);
+// The form a control belongs to; a form is its own.
+TWinObj* FormOf(TWinObj* obj);
+
+// Lifetime.
+HWND EnsureWindow(TWinObj* obj);
+// Creates the window now, visible: what the message loop does for its form.
+HWND ShowObjWindow(TWinObj* obj);
+LRESULT SendObjMessage(TWinObj* obj, UINT msg, WPARAM wParam, LPARAM lParam);
+void FreeObj(TWinObj* obj);
+
+std::uint32_t HighWord(std::uint32_t x);
+HWND CreatePlainWindow(const char* className, const char* title, DWORD style, int x, int y,
+                       int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                       void* param);

@@ -1,0 +1,163 @@
+// The constructors of window objects: their classes, styles, default bounds and inherited
+// settings. No window is created here, except by the rich text box's first message.
+#include "toolkit/WinObj.h"
+#include "toolkit/WinState.h"
+
+#include <richedit.h>
+
+namespace {
+
+constexpr DWORD ChildStyle = 0x50000000;    // WS_CHILD | WS_VISIBLE
+constexpr DWORD ClipStyles = 0x06000000;    // WS_CLIPSIBLINGS | WS_CLIPCHILDREN
+constexpr DWORD StaticStyle = 0x5000018C;   // child, visible, notify, no prefix, no wrap
+constexpr DWORD ButtonStyle = 0x50011000;   // child, visible, tab stop
+constexpr DWORD RichEditStyle = 0x50810004; // child, visible, border, tab stop, multi-line
+constexpr DWORD ControlParent = 0x00010000; // WS_EX_CONTROLPARENT
+constexpr DWORD ClientEdge = 0x00000200;    // WS_EX_CLIENTEDGE
+
+void ClearCaption(TWinObj* obj) {
+    SetCaption(obj, "");
+}
+
+const TKindActions FormActions{0, ClearCaption};
+const TKindActions StaticActions{0, ClearCaption};
+const TKindActions ButtonActions{BN_CLICKED, ClearCaption};
+const TKindActions RichEditActions{0, ClearCaption};
+
+TWinObj* NewObj(TWinObj* parent, const char* className, const TKindActions& actions) {
+    auto* obj = new TWinObj;
+    obj->Parent = parent;
+    obj->ClassName = className;
+    obj->Actions = &actions;
+    if (parent)
+        parent->Children.push_back(obj);
+    return obj;
+}
+
+// A child control starts from its parent's colours, border and font, inside its border.
+TWinObj* NewControl(TWinObj* parent, const char* className, DWORD style,
+                    const TKindActions& actions) {
+    TWinObj* obj = NewObj(parent, className, actions);
+    obj->IsControl = true;
+    obj->Style = style | ClipStyles;
+    obj->TextColor = parent->TextColor;
+    obj->BkColor = parent->BkColor;
+    obj->Border = parent->Border;
+    if (parent->Font) {
+        obj->Font = std::make_unique<TWinFont>();
+        obj->Font->Color = parent->Font->Color;
+        obj->Font->Log = parent->Font->Log;
+        obj->Font->Owner = obj;
+    }
+    const int left = parent->Border;
+    const int top = parent->Border + parent->Margins.top;
+    obj->Bounds = {left, top, left + 64, top + 64};
+    obj->Id = Toolkit().NextControlId++;
+    TWinObj* form = FormOf(parent);
+    obj->TabNumber = form->TabCounter++;
+    obj->TabStop = (style & WS_TABSTOP) != 0;
+    if (obj->TabStop && !form->CurrentControl)
+        form->CurrentControl = obj;
+    return obj;
+}
+
+// The rich-edit library is loaded once and kept; the class name follows the library found.
+void LoadRichEdit() {
+    TToolkitState& kit = Toolkit();
+    if (!kit.OleReady)
+        kit.OleReady = SUCCEEDED(OleInitialize(nullptr));
+    if (!kit.RichEditClass.empty())
+        return;
+    kit.RichEditClass = "RichEdit20A";
+    for (const char* name : {"RICHED20.DLL", "RICHED32.DLL", "RICHED.DLL"}) {
+        HMODULE lib = LoadLibraryA(name);
+        if (reinterpret_cast<UINT_PTR>(lib) > 32) {
+            kit.RichEditLibrary.reset(lib);
+            return;
+        }
+        kit.RichEditClass = "RichEdit";
+    }
+}
+
+DWORD RichEditOptionStyles(unsigned options) {
+    DWORD style = 0;
+    if (!(options & 1))
+        style |= WS_HSCROLL | ES_AUTOHSCROLL;
+    if (!(options & 2))
+        style |= WS_VSCROLL | ES_AUTOVSCROLL;
+    if (options & 0x10)
+        style |= ES_NOHIDESEL;
+    if (options & 0x80)
+        style |= ES_READONLY;
+    if (options & 0x200)
+        style |= ES_WANTRETURN;
+    return style;
+}
+
+} // namespace
+
+TWinObj* MakeForm(TWinObj* parent, const std::string& caption) {
+    TWinObj* obj = NewObj(parent, "Form", FormActions);
+    obj->IsForm = true;
+    obj->ClassStyle |= CS_DBLCLKS;
+    obj->Caption = caption;
+    return obj;
+}
+
+TWinObj* MakePanel(TWinObj* parent, int edge) {
+    DWORD style = StaticStyle;
+    if (edge == 0)
+        style |= WS_DLGFRAME;
+    else if (edge == 1)
+        style |= SS_SUNKEN;
+    TWinObj* obj = NewControl(parent, "STATIC", style, StaticActions);
+    obj->ExStyle = ControlParent;
+    obj->Bounds.right += 36;
+    obj->Bounds.bottom += 36;
+    return obj;
+}
+
+TWinObj* MakeLabel(TWinObj* parent, const std::string& caption) {
+    TWinObj* obj = NewControl(parent, "STATIC", StaticStyle, StaticActions);
+    obj->Caption = caption;
+    obj->Bounds.bottom = obj->Bounds.top + 22;
+    return obj;
+}
+
+TWinObj* MakeButton(TWinObj* parent, const std::string& caption) {
+    TWinObj* obj = NewControl(parent, "BUTTON", ButtonStyle, ButtonActions);
+    obj->Caption = caption;
+    obj->Bounds.bottom = obj->Bounds.top + 22;
+    return obj;
+}
+
+TWinObj* MakeRichEdit(TWinObj* parent, unsigned options) {
+    LoadRichEdit();
+    DWORD style = RichEditStyle | RichEditOptionStyles(options);
+    DWORD exStyle = 0;
+    if (parent->Look3D) {
+        style &= ~WS_BORDER;
+        exStyle = ClientEdge;
+    }
+    TWinObj* obj = NewControl(parent, Toolkit().RichEditClass.c_str(), style, RichEditActions);
+    obj->ExStyle = exStyle;
+    obj->BkColor = SysColor(COLOR_WINDOW);
+    obj->Bounds.right += 36;
+    obj->Bounds.bottom += 136;
+    // Every send creates the window first: from here on the box and its parents exist.
+    SendObjMessage(obj, EM_SETEVENTMASK, 0,
+                   ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED | ENM_LINK);
+    SendObjMessage(obj, EM_SETBKGNDCOLOR, 0, ColorValue(SysColor(COLOR_WINDOW)));
+    return obj;
+}
+
+HWND CreatePlainWindow(const char* className, const char* title, DWORD style, int x, int y,
+                       int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
+                       void* param) {
+    return CreateWindowExA(0, className, title, style, x, y, width, height, parent, menu, instance,
+                           param);
+}
+
+std::uint32_t HighWord(std::uint32_t x) {
+    return x >> 16;
+}
