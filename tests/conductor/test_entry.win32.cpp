@@ -2,7 +2,8 @@
 // its message boxes found, read and closed from here, its registry work read back.
 
 #include "tests/shellreg/RegProbe.h"
-#include "tests/toolkit/BoxProbe.h"
+#include "tests/support/Process.h"
+#include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,62 +13,14 @@
 #include <string>
 #include <vector>
 
-using namespace boxprobe;
 using namespace regprobe;
+using namespace support;
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    return path.substr(0, path.find_last_of('\\') + 1);
-}
-
 // KelvoDemo.exe is built into the folder of the test programs.
 std::string DemoExe() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return FolderOf(std::string(path, n)) + "KelvoDemo.exe";
-}
-
-struct TRun {
-    bool Ended = false; // false: still running at the deadline, and killed
-    DWORD ExitCode = 0;
-    std::vector<TBox> Boxes; // every message box the program showed, in order
-};
-
-// Runs `exe` with `args` after its own quoted path; every message box it shows is read and
-// answered with OK. A program still running after `timeoutMs` is killed.
-TRun RunProgram(const std::string& exe, const std::string& args, DWORD timeoutMs = 30000) {
-    std::string cmdLine = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    TRun run;
-    if (!CreateProcessA(exe.c_str(), cmdLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &pi)) {
-        ADD_FAILURE() << "cannot start " << cmdLine << ": error " << GetLastError();
-        return run;
-    }
-    std::vector<HWND> answered;
-    const DWORD start = GetTickCount();
-    run.Ended = true;
-    while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
-        if (GetTickCount() - start > timeoutMs) {
-            run.Ended = false;
-            TerminateProcess(pi.hProcess, 99);
-            WaitForSingleObject(pi.hProcess, 5000);
-            break;
-        }
-        HWND box = FindBox(pi.dwProcessId);
-        if (box && std::find(answered.begin(), answered.end(), box) == answered.end()) {
-            run.Boxes.push_back(ReadBox(box));
-            answered.push_back(box);
-            PostMessageA(box, WM_COMMAND, IDOK, 0);
-        }
-    }
-    GetExitCodeProcess(pi.hProcess, &run.ExitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    return run;
+    return ProgramFolder() + "KelvoDemo.exe";
 }
 
 // A quiet run: it ends by itself with exit code 0 and shows nothing.
@@ -95,18 +48,10 @@ protected:
 // A copy of the program in a folder of its own.
 class TProgramCopy {
 public:
-    TProgramCopy(const std::string& folderName, const std::string& fileName) {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        Folder = std::string(temp) + folderName + "\\";
-        CreateDirectoryA(Folder.c_str(), nullptr);
-        Exe = Folder + fileName;
-        Copied = CopyFileA(DemoExe().c_str(), Exe.c_str(), FALSE) != 0;
-    }
-    ~TProgramCopy() {
-        DeleteFileA(Exe.c_str());
-        RemoveDirectoryA(Folder.c_str());
-    }
+    TProgramCopy(const std::string& folderSuffix, const std::string& fileName)
+        : Dir(folderSuffix), Folder(Dir.Name()), Exe(Dir / fileName),
+          Copied(CopyFileA(DemoExe().c_str(), Exe.c_str(), FALSE) != 0) {}
+    TTempFolder Dir;
     std::string Folder;
     std::string Exe;
     bool Copied = false;
@@ -136,7 +81,7 @@ TEST_F(EntryTest, RegisterTwiceLeavesTheSameEntries) {
     const auto first = Snapshot();
     for (const auto& [path, value] : first)
         EXPECT_TRUE(value.has_value()) << path << " has no default text";
-    const std::string demo = FolderOf(DemoExe()) + "KelvoDemo.exe";
+    const std::string demo = ProgramFolder() + "KelvoDemo.exe";
     EXPECT_EQ(ReadText(HKEY_CLASSES_ROOT, "Norvane.KelvoDemo\\shell\\open\\command"),
               "\"" + demo + "\" \"%1\"");
 
@@ -147,8 +92,7 @@ TEST_F(EntryTest, RegisterTwiceLeavesTheSameEntries) {
 }
 
 TEST_F(EntryTest, CommandNamesTheFolderOfARenamedCopyWithSpaces) {
-    const TProgramCopy copy("Kelvo demo folder " + std::to_string(GetCurrentProcessId()),
-                            "Renamed conductor.exe");
+    const TProgramCopy copy(" Kelvo demo folder", "Renamed conductor.exe");
     ASSERT_TRUE(copy.Copied) << "cannot copy the program to " << copy.Exe;
 
     ExpectQuietRun(RunProgram(copy.Exe, "/register"), "/register of the copy");

@@ -1,6 +1,8 @@
 // The station messages and the trace channel, with windows of this process and a running
 // trace viewer.
 #include "conductor/QTrace.h"
+#include "tests/support/Process.h"
+#include "tests/support/TempFiles.h"
 #include "toolkit/WinHandle.h"
 #include "tools/qtrace/TraceForm.h"
 
@@ -12,14 +14,6 @@
 #include <vector>
 
 namespace {
-
-std::string BinFolder() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path, length);
-    dir.erase(dir.find_last_of('\\') + 1);
-    return dir;
-}
 
 // A hidden top-level window of CLASSNAME, which FindWindowA finds like a station's.
 win::TWindow MakeWindow(const char* className, const char* title) {
@@ -89,37 +83,19 @@ TEST(SendQMTest, PostsToTheStationAndToTheConductor) {
 
 class TTraceViewer {
 public:
-    explicit TTraceViewer(const std::string& logName) {
-        std::string commandLine = "\"";
-        commandLine.append(BinFolder())
-            .append("qtrace.exe\" --log \"")
-            .append(logName)
-            .append("\"");
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION info{};
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                           nullptr, &startup, &info)) {
-            Process.reset(info.hProcess);
-            CloseHandle(info.hThread);
-        }
-        for (int i = 0; Process && i < 200 && !Window; ++i) {
-            // Visible only once it is fully created and can take lines.
-            HWND found = FindWindowA("TVornixTraceForm", "QTrace");
-            if (found && IsWindowVisible(found))
-                Window = found;
-            else
-                Sleep(50);
-        }
+    explicit TTraceViewer(const std::string& logName)
+        : Process(support::ProgramFolder() + "qtrace.exe", "--log \"" + logName + "\"") {
+        // Visible only once it is fully created and can take lines.
+        if (Process)
+            Window = support::WaitForTopWindow(Process.Id(), "TVornixTraceForm", 10000);
     }
     ~TTraceViewer() {
         if (Window)
             PostMessageA(Window, WM_CLOSE, 0, 0);
-        if (Process && WaitForSingleObject(Process.get(), 10000) != WAIT_OBJECT_0)
-            TerminateProcess(Process.get(), 1);
+        Process.Wait(10000); // and killed when it is still running
     }
+    support::TChild Process;
     HWND Window = nullptr;
-    win::TKernelHandle Process;
 };
 
 std::vector<std::string> ReadLines(const std::string& fileName) {
@@ -145,10 +121,8 @@ bool IsTimeStamp(const std::string& s) {
 }
 
 TEST(TraceTest, MissingWindowsAreTracedToTheViewerFoundAtStart) {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string logName = std::string(temp) + "kelvo_trace_test.log";
-    DeleteFileA(logName.c_str());
+    const support::TTempFile log(".log");
+    const std::string& logName = log.Name();
 
     InitTrace(); // no viewer yet: what follows goes nowhere, even once one is open
     {
@@ -197,7 +171,6 @@ TEST(TraceTest, MissingWindowsAreTracedToTheViewerFoundAtStart) {
         EXPECT_TRUE(IsTimeStamp(lines[i].substr(0, 12))) << lines[i];
         EXPECT_EQ(lines[i].substr(std::min<std::size_t>(13, lines[i].size())), expected[i]);
     }
-    DeleteFileA(logName.c_str());
 }
 
 } // namespace

@@ -2,16 +2,11 @@
 #include "errors/ErrIds.h"
 #include "errors/ErrTexts.h"
 #include "errors/ProcessorFault.h"
+#include "toolkit/CmdLine.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string ProgramFile() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, length);
-}
 
 std::string Hex16(std::uintptr_t value) {
     char text[20];
@@ -82,7 +77,7 @@ TEST(ProcessorExceptionTest, AccessViolationWithAndWithoutModule) {
     EXPECT_EQ(nowhere.Message,
               "Access violation at address " + Hex16(0) + ". Read of address " + Hex16(0x10));
 
-    auto inProgram = reinterpret_cast<std::uintptr_t>(&ProgramFile);
+    auto inProgram = reinterpret_cast<std::uintptr_t>(&ProgramPath);
     record.ExceptionAddress = reinterpret_cast<void*>(inProgram);
     record.ExceptionInformation[0] = 1; // write
     Exception own = ProcessorException(record);
@@ -92,20 +87,20 @@ TEST(ProcessorExceptionTest, AccessViolationWithAndWithoutModule) {
 }
 
 TEST(LastResortTest, ModuleAndAddressComeFromTheRaisingCode) {
-    auto inProgram = reinterpret_cast<std::uintptr_t>(&ProgramFile);
+    auto inProgram = reinterpret_cast<std::uintptr_t>(&ProgramPath);
     auto base = reinterpret_cast<std::uintptr_t>(GetModuleHandleA(nullptr));
     TUnhandledReport own{"EInStm", "Неверный символ", reinterpret_cast<void*>(inProgram)};
-    EXPECT_EQ(LastResortText(own), "Exception EInStm in module " + ProgramFile() + " at " +
+    EXPECT_EQ(LastResortText(own), "Exception EInStm in module " + ProgramPath() + " at " +
                                        Hex16(inProgram - base) + ".\nНеверный символ");
 
     TUnhandledReport unknown{"std::runtime_error", "", nullptr};
-    EXPECT_EQ(LastResortText(unknown), "Exception std::runtime_error in module " + ProgramFile() +
+    EXPECT_EQ(LastResortText(unknown), "Exception std::runtime_error in module " + ProgramPath() +
                                            " at " + Hex16(0) + ".\n");
 
     // An address outside every module: shown as an offset from the program's first page.
     TUnhandledReport wild{"Exception", "x", reinterpret_cast<void*>(0x5000)};
     EXPECT_EQ(LastResortText(wild),
-              "Exception Exception in module " + ProgramFile() + " at " + Hex16(0x4000) + ".\nx");
+              "Exception Exception in module " + ProgramPath() + " at " + Hex16(0x4000) + ".\nx");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Each fault is made in a child process, which must show the last-resort box and end with 1.
-#include "toolkit/WinHandle.h"
+#include "tests/support/Process.h"
 
 #include <gtest/gtest.h>
 
@@ -14,78 +14,15 @@ struct TChildOutcome {
     DWORD ExitCode = 0;
 };
 
-std::string ChildPath() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string dir(path, length);
-    dir.erase(dir.find_last_of('\\') + 1);
-    return dir + "errors_fault_child.exe";
-}
-
-struct TBoxSearch {
-    DWORD ProcessId;
-    HWND Found = nullptr;
-};
-
-BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<TBoxSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char className[64] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (owner == search->ProcessId && std::string(className) == "#32770") {
-        search->Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForBox(DWORD processId, HANDLE process) {
-    for (int i = 0; i < 300; ++i) {
-        TBoxSearch search{processId};
-        EnumWindows(&MatchBox, reinterpret_cast<LPARAM>(&search));
-        if (search.Found)
-            return search.Found;
-        if (WaitForSingleObject(process, 100) == WAIT_OBJECT_0)
-            return nullptr; // ended without a box
-    }
-    return nullptr;
-}
-
-// The box window exists a moment before its text is set: wait for the text.
-std::string BoxText(HWND box) {
-    char text[2048] = {};
-    for (int i = 0; i < 100 && !text[0]; ++i) {
-        if (!GetDlgItemTextA(box, 0xFFFF, text, sizeof text))
-            Sleep(50);
-    }
-    return text;
-}
-
 TChildOutcome RunFaultChild(const std::string& fault) {
+    const support::TRun run =
+        support::RunProgram(support::ProgramFolder() + "errors_fault_child.exe", fault);
+    EXPECT_TRUE(run.Ended) << fault << ": the child did not end";
     TChildOutcome outcome;
-    std::string commandLine = "\"";
-    commandLine.append(ChildPath()).append("\" ").append(fault);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        ADD_FAILURE() << "cannot start " << commandLine;
-        return outcome;
-    }
-    win::TKernelHandle process(info.hProcess);
-    win::TKernelHandle thread(info.hThread);
-    if (HWND box = WaitForBox(info.dwProcessId, process.get())) {
-        outcome.BoxFound = true;
-        outcome.BoxText = BoxText(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }
-    if (WaitForSingleObject(process.get(), 20000) != WAIT_OBJECT_0) {
-        ADD_FAILURE() << fault << ": the child did not end";
-        TerminateProcess(process.get(), 99);
-    }
-    GetExitCodeProcess(process.get(), &outcome.ExitCode);
+    outcome.BoxFound = !run.Boxes.empty();
+    if (outcome.BoxFound && !run.Boxes[0].Texts.empty())
+        outcome.BoxText = run.Boxes[0].Texts[0];
+    outcome.ExitCode = run.ExitCode;
     return outcome;
 }
 

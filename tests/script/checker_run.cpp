@@ -2,6 +2,7 @@
 #include "CheckJson.h"
 #include "CheckRun.h"
 
+#include "tests/support/TempFiles.h"
 #include "toolkit/os/Cp1251.h"
 
 #include <gtest/gtest.h>
@@ -13,21 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder for scripts and scheme files, removed at the end of the test.
-class TCheckFolder {
-public:
-    explicit TCheckFolder(const std::string& name) : Path(fs::temp_directory_path() / name) {
-        fs::remove_all(Path);
-        fs::create_directories(Path);
-    }
-    ~TCheckFolder() { fs::remove_all(Path); }
-    std::string Write(const std::string& file, const std::string& text) const {
-        std::ofstream(Path / file, std::ios::binary) << text;
-        return (Path / file).string();
-    }
-    fs::path Path;
-};
 
 struct TRun {
     int Status;
@@ -63,7 +49,7 @@ const std::string Demo = "\"Alpha\":DemoStation(Folder1);\r\n"
                          ".Caption(\"End\");\r\n";
 
 TEST(Checker, SummaryInScriptWords) {
-    TCheckFolder folder("kelvo-check-summary");
+    support::TTempFolder folder("_check-summary");
     const std::string script = folder.Write("demo.KelvoDemo", Demo);
     TRun run = Check({script});
     EXPECT_EQ(run.Status, 0) << run.Output.Err;
@@ -77,11 +63,11 @@ TEST(Checker, SummaryInScriptWords) {
           "       Beta.Refresh\n", "       Beta.CompareByCRC\n", "  2. (no comment)\n"}) {
         EXPECT_NE(out.find(piece), std::string::npos) << "missing \"" << piece << "\" in\n" << out;
     }
-    EXPECT_FALSE(fs::exists(folder.Path / "Alpha.kelvo")) << "written without --out";
+    EXPECT_FALSE(fs::exists(folder.Path() / "Alpha.kelvo")) << "written without --out";
 }
 
 TEST(Checker, Json) {
-    TCheckFolder folder("kelvo-check-json");
+    support::TTempFolder folder("_check-json");
     const std::string script = folder.Write("demo.KelvoDemo", Demo);
     TRun run = Check({"--json", script});
     EXPECT_EQ(run.Status, 0) << run.Output.Err;
@@ -102,35 +88,35 @@ TEST(Checker, Json) {
 }
 
 TEST(Checker, OutWritesTheSchemeFiles) {
-    TCheckFolder folder("kelvo-check-out");
+    support::TTempFolder folder("_check-out");
     const std::string script = folder.Write("demo.KelvoDemo", Demo);
-    fs::create_directories(folder.Path / "out");
-    const std::string dir = (folder.Path / "out").string();
+    fs::create_directories(folder.Path() / "out");
+    const std::string dir = (folder.Path() / "out").string();
     for (const std::string& given : {dir, dir + static_cast<char>(fs::path::preferred_separator)}) {
-        fs::remove_all(folder.Path / "out");
-        fs::create_directories(folder.Path / "out");
+        fs::remove_all(folder.Path() / "out");
+        fs::create_directories(folder.Path() / "out");
         TRun run = Check({"--out", given, "--json", script});
         EXPECT_EQ(run.Status, 0) << run.Output.Err;
-        EXPECT_EQ(ReadBytes(folder.Path / "out" / "Beta.kelvo"),
+        EXPECT_EQ(ReadBytes(folder.Path() / "out" / "Beta.kelvo"),
                   "Folder2\r\nDemo data:\r\n.Interactive:=true;\r\n\r\n"
                   ".Caption('First');\r\n'Dir'{ .B\r\n}\r\n.Pause;\r\n\r\n"
                   ".Caption('End');\r\n.Pause;\r\n\r\n")
             << "--out " << given;
         std::size_t files = 0;
-        for (const auto& entry : fs::directory_iterator(folder.Path / "out"))
+        for (const auto& entry : fs::directory_iterator(folder.Path() / "out"))
             files += entry.is_regular_file();
         EXPECT_EQ(files, 3u);
-        const std::string beta = (folder.Path / "out" / "Beta.kelvo").string();
+        const std::string beta = (folder.Path() / "out" / "Beta.kelvo").string();
         EXPECT_NE(run.Output.Out.find(JsonString(beta)), std::string::npos) << run.Output.Out;
     }
-    TRun missing = Check({"--out", (folder.Path / "none").string(), script});
+    TRun missing = Check({"--out", (folder.Path() / "none").string(), script});
     EXPECT_EQ(missing.Status, 1) << "a folder that does not exist";
     EXPECT_NE(missing.Output.Err.find(U("Ошибка записи в файл <")), std::string::npos)
         << missing.Output.Err;
 }
 
 TEST(Checker, SyntaxErrorWithLineColumnAndExcerpt) {
-    TCheckFolder folder("kelvo-check-error");
+    support::TTempFolder folder("_check-error");
     const std::string script = folder.Write("bad.KelvoDemo", "'A':DemoStation();\n"
                                                              ".Comment('x');\n"
                                                              "\tA.Sync;\n"
@@ -178,7 +164,7 @@ TEST(Checker, UnreadableScriptAndWrongCommandLines) {
 }
 
 TEST(Checker, Warnings) {
-    TCheckFolder folder("kelvo-check-warnings");
+    support::TTempFolder folder("_check-warnings");
     const std::string script = folder.Write("w.KelvoDemo", "'Twin':DemoStation();\n"
                                                            "'Idle':DemoStation();\n"
                                                            "'Twin':DemoStation();\n"

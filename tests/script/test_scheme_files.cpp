@@ -1,6 +1,7 @@
 // Scheme files: the head of every station, one section per step, and the per-station lines
 // of the node trees, byte for byte.
 #include "ScriptTestUtil.h"
+#include "tests/support/TempFiles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -55,22 +56,6 @@ std::string ReadBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// A fresh folder for scheme files, removed with everything in it at the end of the test.
-class TSchemeFolder {
-public:
-    TSchemeFolder() {
-        Path = std::filesystem::temp_directory_path() /
-               ("kelvo-schemes-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        std::filesystem::remove_all(Path);
-        std::filesystem::create_directories(Path);
-    }
-    ~TSchemeFolder() { std::filesystem::remove_all(Path); }
-    std::string WithSeparator() const {
-        return Path.string() + static_cast<char>(std::filesystem::path::preferred_separator);
-    }
-    std::filesystem::path Path;
-};
-
 TEST(SchemeFiles, WorkedExampleInMemory) {
     TQDemoScript script = ReadText(WorkedExample);
     ASSERT_EQ(script.Sides.size(), 2u);
@@ -83,20 +68,16 @@ TEST(SchemeFiles, WorkedExampleInMemory) {
 }
 
 TEST(SchemeFiles, WorkedExampleOnDiskThroughTheProgramWideTables) {
-    TSchemeFolder folder;
-    const std::string schemeDir = folder.WithSeparator();
-    const std::filesystem::path scriptPath = folder.Path / "demo.KelvoDemo";
-    {
-        std::ofstream out(scriptPath, std::ios::binary);
-        out << WorkedExample;
-    }
+    support::TTempFolder folder;
+    const std::string schemeDir = folder.Name();
+    const std::string scriptName = folder.Write("demo.KelvoDemo", WorkedExample);
     Sides.clear();
     Steps.clear();
-    ReadDemoScript(scriptPath.string(), schemeDir);
+    ReadDemoScript(scriptName, schemeDir);
     ASSERT_EQ(Sides.size(), 2u);
     EXPECT_EQ(Sides[1].SchemeFile, schemeDir + "Beta.kelvo");
-    EXPECT_EQ(ReadBytes(folder.Path / "Alpha.kelvo"), WorkedAlpha);
-    EXPECT_EQ(ReadBytes(folder.Path / "Beta.kelvo"), WorkedBeta);
+    EXPECT_EQ(ReadBytes(folder.Path() / "Alpha.kelvo"), WorkedAlpha);
+    EXPECT_EQ(ReadBytes(folder.Path() / "Beta.kelvo"), WorkedBeta);
     ASSERT_EQ(Steps.size(), 2u);
     ASSERT_EQ(Steps[0].Cmds.size(), 1u);
     EXPECT_EQ(Steps[0].Cmds[0].Msg, QM_SYNC);
@@ -228,34 +209,31 @@ TEST(SchemeFiles, NoStepsAndNoStations) {
 }
 
 TEST(SchemeFiles, WriteFailureLeavesNoSchemeFileBehind) {
-    TSchemeFolder folder;
+    support::TTempFolder folder;
     TQDemoScript script =
-        ReadText("'A':DemoStation();'B':DemoStation();'C':DemoStation();", folder.WithSeparator());
+        ReadText("'A':DemoStation();'B':DemoStation();'C':DemoStation();", folder.Name());
     // A folder where B's file should go makes B's file impossible to create.
-    std::filesystem::create_directory(folder.Path / "B.kelvo");
+    std::filesystem::create_directory(folder.Path() / "B.kelvo");
     try {
         SaveSchemes(script.Sides);
         FAIL() << "writing over a folder succeeded";
     } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Ошибка записи в файл <" + folder.WithSeparator() + "B.kelvo>");
+        EXPECT_EQ(std::string(e.what()), "Ошибка записи в файл <" + folder.Name() + "B.kelvo>");
     }
-    EXPECT_FALSE(std::filesystem::exists(folder.Path / "A.kelvo")) << "an earlier file stayed";
-    EXPECT_FALSE(std::filesystem::exists(folder.Path / "C.kelvo"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "A.kelvo")) << "an earlier file stayed";
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "C.kelvo"));
 }
 
 TEST(SchemeFiles, NothingIsWrittenWhenTheScriptFails) {
-    TSchemeFolder folder;
-    const std::string schemeDir = folder.WithSeparator();
-    const std::filesystem::path scriptPath = folder.Path / "bad.KelvoDemo";
-    {
-        std::ofstream out(scriptPath, std::ios::binary);
-        out << "'A':DemoStation();'B':DemoStation();\n.Comment('x');\nA.Sync;\nC.Sync;\n";
-    }
+    support::TTempFolder folder;
+    const std::string schemeDir = folder.Name();
+    const std::string scriptName =
+        folder.Write("bad.KelvoDemo",
+                     "'A':DemoStation();'B':DemoStation();\n.Comment('x');\nA.Sync;\nC.Sync;\n");
     // No error box is installed in the tests, so nothing waits for a user.
-    EXPECT_THROW(ReadDemoScript(scriptPath.string(), schemeDir), EInStm);
-    EXPECT_FALSE(std::filesystem::exists(folder.Path / "A.kelvo"));
-    EXPECT_FALSE(std::filesystem::exists(folder.Path / "B.kelvo"));
+    EXPECT_THROW(ReadDemoScript(scriptName, schemeDir), EInStm);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "A.kelvo"));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "B.kelvo"));
 }
 
 TEST(SchemeFiles, MissingScriptIsAReadError) {

@@ -2,6 +2,7 @@
 // would leave the folder or that Windows cannot use as a file are syntax errors.
 #include "ScriptTestUtil.h"
 #include "script/QStationName.h"
+#include "tests/support/TempFiles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -46,12 +47,12 @@ std::set<std::filesystem::path> FilesBelow(const std::filesystem::path& root) {
 }
 
 TEST(StationNames, NothingIsWrittenOutsideTheTemporaryFolder) {
-    const auto root = std::filesystem::temp_directory_path() / "kelvo-names-test";
-    std::filesystem::remove_all(root);
+    const support::TTempFolder folder("_names");
+    const std::filesystem::path root = folder.Path();
     std::filesystem::create_directories(root / "tmp");
     const std::string schemeDir =
-        (root / "tmp").string() + static_cast<char>(std::filesystem::path::preferred_separator);
-    const std::string script = (root / "s.KelvoDemo").string();
+        (folder / "tmp") + static_cast<char>(std::filesystem::path::preferred_separator);
+    const std::string script = folder / "s.KelvoDemo";
     const std::set<std::filesystem::path> before = {"s.KelvoDemo"};
     for (std::string name :
          {"../up", "..\\up", "..", "sub/x", "C:\\x", "\\\\host\\share\\x", "/abs", "nul"}) {
@@ -68,7 +69,6 @@ TEST(StationNames, NothingIsWrittenOutsideTheTemporaryFolder) {
                                                      std::filesystem::path("tmp") / "fine.kelvo",
                                                      std::filesystem::path("tmp") / "x.y.kelvo"};
     EXPECT_EQ(FilesBelow(root), written);
-    std::filesystem::remove_all(root);
 }
 
 } // namespace

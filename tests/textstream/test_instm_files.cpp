@@ -1,33 +1,12 @@
 // Loading a text from a file: bytes unchanged, failures as plain exceptions.
 #include "InStmTestUtil.h"
-#include "toolkit/os/Cp1251.h"
-#include "toolkit/os/Platform.h"
+#include "tests/support/TempFiles.h"
 
-#include <filesystem>
 #include <stdexcept>
 
 namespace {
 
-// A file named after the running test, removed again at the end.
-class TTempFile {
-public:
-    explicit TTempFile(const std::string& suffix = ".tmp")
-        : Name_(std::string("instm_") +
-                testing::UnitTest::GetInstance()->current_test_info()->name() + suffix) {}
-    ~TTempFile() {
-        // Through Unicode, so that a Cyrillic name is found on either system.
-        const std::string utf8 = cp1251::ToUtf8(Name_);
-        std::error_code ignored;
-        std::filesystem::remove(std::u8string(utf8.begin(), utf8.end()), ignored);
-    }
-    const std::string& Name() const { return Name_; }
-    void Write(std::string_view bytes) const {
-        ASSERT_TRUE(os::WriteWholeFile(Name_, bytes)) << Name_;
-    }
-
-private:
-    std::string Name_;
-};
+using support::TTempFile;
 
 TEST(InStmFiles, LoadTextFileTakesTheBytesUnchanged) {
     TTempFile file;

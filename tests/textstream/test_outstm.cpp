@@ -1,10 +1,9 @@
+#include "tests/support/TempFiles.h"
 #include "textstream/QStm.h"
-#include "toolkit/os/Cp1251.h"
 #include "toolkit/os/Platform.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -141,8 +140,8 @@ TEST(OutStmQuoted, CyrillicStaysAndQuotesJoinTheLine) {
 
 class OutStmFile : public ::testing::Test {
 protected:
-    std::string path = "kelvo_outstm_test.tmp";
-    void TearDown() override { std::remove(cp1251::ToUtf8(path).c_str()); }
+    const support::TTempFile file;
+    const std::string path = file.Name();
     std::string Read() {
         std::string bytes = "unread";
         EXPECT_TRUE(os::ReadWholeFile(path, bytes));

@@ -1,4 +1,5 @@
 // Saving where Windows cannot create the file.
+#include "tests/support/TempFiles.h"
 #include "textstream/QStm.h"
 #include "toolkit/WinHandle.h"
 
@@ -28,15 +29,15 @@ TEST(OutStmWindowsFile, PathsThatCannotBeCreated) {
 }
 
 TEST(OutStmWindowsFile, AFileOpenedWithoutSharingCannotBeReplaced) {
-    const char* name = "kelvo_locked.tmp";
+    const support::TTempFile file;
+    const std::string& name = file.Name();
     {
-        win::TFile locked(CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        win::TFile locked(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(locked);
         ExpectWriteError(name);
     }
     EXPECT_NO_THROW(SaveTextFile("now", name)) << "once the other handle is closed";
-    DeleteFileA(name);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Plain message boxes: who owns them and what they are titled, seen from a second thread
 // that reads the open box and answers it.
 
-#include "tests/toolkit/BoxProbe.h"
+#include "tests/support/TopWindows.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WinLoop.h"
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <thread>
 
-using namespace boxprobe;
+using namespace support;
 
 namespace {
 
@@ -20,13 +20,9 @@ namespace {
 // leaving `seen` empty.
 std::thread AnswerBox(TBox& seen, int button) {
     return std::thread([&seen, button] {
-        for (int i = 0; i < 400; ++i) {
-            if (HWND box = FindBox(GetCurrentProcessId())) {
-                seen = ReadBox(box);
-                PostMessageA(box, WM_COMMAND, button, 0);
-                return;
-            }
-            Sleep(50);
+        if (HWND box = WaitForTopWindow(GetCurrentProcessId(), DialogClass, 20000)) {
+            seen = ReadBox(box);
+            PressButton(box, button);
         }
     });
 }

@@ -1,11 +1,10 @@
 // The OS seam and the text encoding: what every other part takes for granted.
+#include "tests/support/TempFiles.h"
 #include "toolkit/os/Cp1251.h"
 #include "toolkit/os/Platform.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 
 namespace {
@@ -66,13 +65,9 @@ TEST(LocaleCompare, OrdersAndIgnoresCase) {
 
 class WholeFile : public ::testing::Test {
 protected:
-    std::string path = "kelvo_platform_test.tmp";
-    // The name is cp1251; through its UTF-8 form the wide file API finds the same file on
-    // Windows, where an ANSI call would read the UTF-8 bytes as other letters.
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove(std::filesystem::u8path(cp1251::ToUtf8(path)), ignored);
-    }
+    const support::TTempFile file;
+    const support::TTempFile cyrillicFile{"_тест_файл.tmp"};
+    std::string path = file.Name();
 };
 
 TEST_F(WholeFile, WriteThenReadKeepsEveryByte) {
@@ -91,7 +86,7 @@ TEST_F(WholeFile, EmptyFile) {
 }
 
 TEST_F(WholeFile, CyrillicFileName) {
-    path = "тест_файл.tmp";
+    path = cyrillicFile.Name();
     ASSERT_TRUE(os::WriteWholeFile(path, "x"));
     std::string back;
     ASSERT_TRUE(os::ReadWholeFile(path, back));

@@ -1,11 +1,10 @@
+#include "tests/support/TempFiles.h"
 #include "toolkit/TextList.h"
-#include "toolkit/os/Cp1251.h"
 #include "toolkit/os/Platform.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -124,8 +123,8 @@ TEST(TextListSort, ManyItemsEndSortedAndKeepEveryItem) {
 
 class TextListFile : public ::testing::Test {
 protected:
-    std::string path = "kelvo_textlist_test.tmp";
-    void TearDown() override { std::remove(cp1251::ToUtf8(path).c_str()); }
+    const support::TTempFile file;
+    const std::string path = file.Name();
     std::vector<std::string> Load(const std::string& bytes) {
         EXPECT_TRUE(os::WriteWholeFile(path, bytes));
         TTextList list;
