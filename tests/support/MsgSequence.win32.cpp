@@ -109,9 +109,13 @@ bool Matches(const TMsg& want, const TRecordedMsg& got, const std::string& gotWi
 std::string HowOf(unsigned flags) {
     std::string how;
     for (auto [flag, word] : {std::pair{Sent, "sent"}, std::pair{Posted, "posted"},
-                              std::pair{Hook, "hook"}, std::pair{DefWinProc, "defwinproc"}})
-        if (flags & flag)
-            how += (how.empty() ? "" : "|") + std::string(word);
+                              std::pair{Hook, "hook"}, std::pair{DefWinProc, "defwinproc"}}) {
+        if (!(flags & flag))
+            continue;
+        if (!how.empty())
+            how += '|';
+        how += word;
+    }
     return how.empty() ? "-" : how;
 }
 
