@@ -6,6 +6,8 @@
 #include "conductor/QSequencer.h"
 #include "conductor/QStations.h"
 #include "script/QTestMessage.h"
+#include "tests/support/Pump.h"
+#include "tests/support/TempFiles.h"
 #include "toolkit/WinLoop.h"
 #include "toolkit/os/Platform.h"
 
@@ -13,7 +15,6 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -46,22 +47,11 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void Pump() {
-    MSG msg;
-    for (int round = 0; round < 3; ++round) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(1);
-    }
-}
-
 class Sequencer : public ::testing::Test {
 protected:
     TQMsgReceiver receiver;
     std::vector<HWND> stations;
-    std::filesystem::path temp = std::filesystem::temp_directory_path() / "kelvo_sequencer";
+    support::TTempFolder temp{"sequencer"};
 
     void SetUp() override {
         WNDCLASSA cls{};
@@ -69,9 +59,7 @@ protected:
         cls.hInstance = GetModuleHandleA(nullptr);
         cls.lpszClassName = "TFormKelvo";
         RegisterClassA(&cls);
-        std::filesystem::remove_all(temp);
-        std::filesystem::create_directories(temp);
-        TempDir = temp.string() + "\\";
+        TempDir = temp.Name();
         BuildControlPanel(MakeEventRef(&receiver, &TQMsgReceiver::Hook),
                           MakeEventRef(nullptr, NextClick));
         WaitList = std::make_unique<TTextList>();
@@ -85,7 +73,6 @@ protected:
         WaitList.reset();
         Sides.clear();
         Steps.clear();
-        std::filesystem::remove_all(temp);
     }
 
     // Declares the stations and steps as a script would, and awaits every station.
@@ -106,12 +93,12 @@ protected:
 
     void Ok(int station, LPARAM folder = 0x1A2B) {
         PostMessageA(PanelForm->Window, QM_OK, station, folder);
-        Pump();
+        support::FlushMessages();
     }
 
     void Press() {
         SendMessageA(NextButton->Window, BM_CLICK, 0, 0);
-        Pump();
+        support::FlushMessages();
     }
 
     std::string Label() const { return StateLabel->Caption; }
