@@ -9,9 +9,10 @@
 
 namespace {
 
-// The filter keeps the hook it was installed over and calls it first.
+// The filter keeps the hook it was installed over and calls it first. It belongs to one main
+// window: a later main window gets it anew.
 struct TKeyFilter {
-    bool Installed = false;
+    TWinObj* InstalledOn = nullptr;
     TEventRef Previous;
 };
 
@@ -74,11 +75,13 @@ void SetDefaultStyle(TWinObj* button, bool on) {
 
 void InstallFilter(TWinObj* main, bool on) {
     TKeyFilter& filter = Filter();
-    if (on && !filter.Installed) {
+    const TEventRef self = MakeEventRef(nullptr, KeyFilterProc);
+    const bool installed = filter.InstalledOn == main && main->OnMessage.Code == self.Code;
+    if (on && !installed) {
         filter.Previous = main->OnMessage;
-        main->OnMessage = MakeEventRef(nullptr, KeyFilterProc);
-        filter.Installed = true;
-    } else if (!on && filter.Installed) {
+        main->OnMessage = self;
+        filter.InstalledOn = main;
+    } else if (!on && installed) {
         main->OnMessage = filter.Previous;
         filter = {};
     }
