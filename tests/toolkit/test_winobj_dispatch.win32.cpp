@@ -1,0 +1,116 @@
+// The order in which a message meets an object's handlers, recorded and compared as tables:
+// the main window's hook, the object's own hook, the form procedures, the standard cases.
+
+#include "tests/toolkit/WinTestUtil.h"
+#include "toolkit/WinLoop.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using wintest::TSeen;
+
+constexpr UINT Click = WM_APP;     // recorded by OnClick
+constexpr UINT Reflected = 0xB005; // a control's own WM_COMMAND
+
+void RecordClick(void* data, TWinObj*) {
+    static_cast<wintest::TRecorder*>(data)->Add(Click, 0, "click");
+}
+
+class Dispatch : public ::testing::Test {
+protected:
+    wintest::TRecorder rec;
+    TWinObj* form = MakeForm(nullptr, "Dispatch");
+    TWinObj* button = MakeButton(form, "OK");
+
+    void SetUp() override {
+        form->OnMessage = rec.Hook("main");
+        button->OnMessage = rec.Hook("button");
+        button->OnClick = MakeEventRef(&rec, RecordClick);
+        SetMainWindow(form);
+    }
+    void TearDown() override {
+        SetMainWindow(nullptr);
+        FreeObj(form); // null once a loop has run
+    }
+
+    // Runs the loop with `steps`, each of them run once inside it, and closes the form.
+    void InLoop(std::vector<std::function<void()>> steps) {
+        std::vector<std::function<bool()>> script{
+            [this] { return IsWindowVisible(form->Window) != FALSE; }};
+        for (auto& step : steps)
+            script.push_back([step] { return step(), true; });
+        TWinObj* closing = form;
+        wintest::TLoopScript run(script, [closing] { PostClose(closing); });
+        RunMainWindow(form);
+        EXPECT_TRUE(run.Completed());
+    }
+
+    void ExpectEnterPressesTheButton();
+};
+
+TEST_F(Dispatch, TheMainHookSeesControlsOnlyWhileTheLoopRuns) {
+    rec.Watched = {BM_CLICK, WM_COMMAND, Reflected, Click};
+    ASSERT_TRUE(EnsureWindow(form));
+    SendMessageA(button->Window, BM_CLICK, 0, 0);
+    EXPECT_SEQUENCE(rec, {BM_CLICK, 0, "button"}, {WM_COMMAND, 0, "main"}, {Reflected, 0, "button"},
+                    {Click, 0, "click"});
+
+    InLoop({[&] {
+        rec.Seen.clear();
+        SendMessageA(button->Window, BM_CLICK, 0, 0);
+        EXPECT_SEQUENCE(rec, {BM_CLICK, 0, "main"}, {BM_CLICK, 0, "button"},
+                        {WM_COMMAND, 0, "main"}, {Reflected, 0, "main"}, {Reflected, 0, "button"},
+                        {Click, 0, "click"});
+    }});
+}
+
+TEST_F(Dispatch, HooksComeBeforeTheFormProceduresAndTheStandardCases) {
+    InLoop({[&] {
+        // The form's focus goes on to its current control.
+        rec.Watched = {WM_SETFOCUS};
+        rec.Seen.clear();
+        SetFocus(form->Window);
+        EXPECT_SEQUENCE(rec, {WM_SETFOCUS, 0, "main"}, {WM_SETFOCUS, 0, "main"},
+                        {WM_SETFOCUS, 0, "button"});
+        EXPECT_EQ(GetFocus(), button->Window);
+
+        // A hook that consumes ends the message there.
+        form->OnMessage = rec.Hook("main", WM_SETFOCUS);
+        button->OnMessage = rec.Hook("button", BM_CLICK);
+        rec.Watched = {WM_SETFOCUS, BM_CLICK, WM_COMMAND, Click};
+        rec.Seen.clear();
+        SetFocus(form->Window);
+        SendMessageA(button->Window, BM_CLICK, 0, 0);
+        EXPECT_SEQUENCE(rec, {WM_SETFOCUS, 0, "main"}, {BM_CLICK, 0, "main"},
+                        {BM_CLICK, 0, "button"});
+        EXPECT_EQ(GetFocus(), form->Window);
+        form->OnMessage = rec.Hook("main");
+    }});
+}
+
+// Enter, sent to the main form, reaches the default button as the space bar.
+void Dispatch::ExpectEnterPressesTheButton() {
+    SetKeyButton(button, VK_RETURN, true);
+    rec.Watched = {WM_KEYDOWN, WM_KEYUP, Click};
+    InLoop({[&] {
+        rec.Seen.clear();
+        SendMessageA(form->Window, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        SendMessageA(form->Window, WM_KEYUP, VK_RETURN, 0xC01C0001);
+        EXPECT_SEQUENCE(rec, {WM_KEYDOWN, VK_RETURN, "main"}, {WM_KEYDOWN, VK_SPACE, "main"},
+                        {WM_KEYDOWN, VK_SPACE, "button"}, {WM_KEYUP, VK_RETURN, "main"},
+                        {WM_KEYUP, VK_SPACE, "main"}, {WM_KEYUP, VK_SPACE, "button"},
+                        {Click, 0, "click"});
+    }});
+}
+
+TEST_F(Dispatch, TheKeyFilterPressesTheDefaultButtonAsTheSpaceBar) {
+    ExpectEnterPressesTheButton();
+}
+
+// Run after the one above: the filter of a released main window is not the new one's.
+TEST_F(Dispatch, EveryNewMainWindowGetsTheKeyFilter) {
+    ExpectEnterPressesTheButton();
+}
+
+} // namespace

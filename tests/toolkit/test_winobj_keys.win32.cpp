@@ -1,0 +1,87 @@
+// The keyboard on a running form, typed as a user types: Tab and Shift+Tab walk the controls
+// in creation order, Enter presses the default button, Esc the cancel button.
+
+#include "tests/toolkit/WinTestUtil.h"
+#include "toolkit/WinLoop.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using wintest::Press;
+
+void RecordClick(void* data, TWinObj* sender) {
+    static_cast<std::vector<std::string>*>(data)->push_back(sender->Caption);
+}
+
+TEST(Keys, TabEnterAndEscOnARunningForm) {
+    std::vector<std::string> clicks;
+    int boxText = 0;
+    TWinObj* form = EnableTabKeys(MakeForm(nullptr, "Keys"));
+    SetBounds(form, {100, 100, 500, 400});
+    SetMainWindow(form);
+    TWinObj* ok = MakeButton(form, "ok");
+    TWinObj* cancel = MakeButton(form, "cancel");
+    TWinObj* box = MakeRichEdit(form, 1 | 0x200); // Enter makes a new line
+    TWinObj* other = MakeButton(form, "other");
+    MakeLabel(form, "no tab stop");
+    SetTop(cancel, 40);
+    SetTop(box, 80);
+    SetTop(other, 300);
+    for (TWinObj* b : {ok, cancel, other})
+        b->OnClick = MakeEventRef(&clicks, RecordClick);
+    SetKeyButton(ok, VK_RETURN, true);
+    SetKeyButton(cancel, VK_ESCAPE, true);
+
+    auto focusOn = [](TWinObj* obj) { return [obj] { return GetFocus() == obj->Window; }; };
+    auto key = [](WORD vk) { return [=] { return Press(vk), true; }; };
+    // Shift is read as the keyboard holds it, so it stays down until the focus has moved.
+    auto shiftTab = [] { return wintest::Key(VK_SHIFT, false), Press(VK_TAB), true; };
+    auto shiftUp = [] { return wintest::Key(VK_SHIFT, true), true; };
+    auto clicked = [&](std::vector<std::string> expected) {
+        return [&clicks, expected] { return clicks == expected; };
+    };
+    const std::vector<std::function<bool()>> steps{
+        [form] { return wintest::ReadyForKeys(form->Window); },
+        focusOn(ok),
+        key(VK_TAB),
+        focusOn(cancel),
+        key(VK_TAB),
+        focusOn(box),
+        key(VK_TAB),
+        focusOn(other),
+        key(VK_TAB),
+        focusOn(ok), // wraps at the end
+        shiftTab,
+        focusOn(other),
+        shiftUp,
+        // Enter on another button presses the default one and moves the focus there.
+        key(VK_RETURN),
+        clicked({"ok"}),
+        focusOn(ok),
+        shiftTab,
+        focusOn(other),
+        shiftUp,
+        // A disabled default button is not pressed; Esc shows that Enter has been handled.
+        [ok] { return SetEnabled(ok, false), Press(VK_RETURN), Press(VK_ESCAPE), true; },
+        clicked({"ok", "cancel"}),
+        focusOn(cancel),
+        [ok] { return SetEnabled(ok, true), Press(VK_TAB), true; },
+        focusOn(box),
+        // The rich text box keeps Enter.
+        key(VK_RETURN),
+        key(VK_ESCAPE),
+        clicked({"ok", "cancel", "cancel"}),
+        [&] { return boxText = GetWindowTextLengthA(box->Window), true; },
+    };
+    TWinObj* closing = form;
+    wintest::TLoopScript run(
+        steps, [closing] { wintest::Key(VK_SHIFT, true), PostClose(closing); }, 20000);
+    RunMainWindow(form);
+
+    EXPECT_TRUE(run.Completed()) << "stopped at step " << run.Step();
+    EXPECT_EQ(clicks, (std::vector<std::string>{"ok", "cancel", "cancel"}));
+    EXPECT_GT(boxText, 0) << "Enter did not reach the rich text box";
+}
+
+} // namespace
