@@ -1,7 +1,8 @@
 // The control panel's place on the screen, and its window as other processes find it.
 
 #include "conductor/QControlPanel.h"
-#include "tests/toolkit/WinTestUtil.h"
+#include "tests/support/Process.h"
+#include "tests/support/Pump.h"
 #include "toolkit/WinLoop.h"
 
 #include <gtest/gtest.h>
@@ -49,13 +50,14 @@ HWND PanelOf(DWORD pid) {
 }
 
 TEST(Panel, IsFoundFromAnotherProcessBeforeItIsShown) {
-    wintest::TChild child = wintest::StartChild("conductor_panel_child.exe", "");
+    support::TChild child(support::ProgramFolder() + "conductor_panel_child.exe", "");
     HWND panel = nullptr;
-    wintest::PumpUntil([&] { return (panel = PanelOf(child.Id)) != nullptr; }, 10000);
+    support::PumpUntil([&] { return (panel = PanelOf(child.Id())) != nullptr; }, 10000);
     ASSERT_TRUE(panel);
     EXPECT_FALSE(IsWindowVisible(panel));
     PostMessageA(panel, WM_CLOSE, 0, 0);
-    EXPECT_EQ(wintest::WaitForExit(child), 0u);
+    ASSERT_TRUE(child.Wait(10000));
+    EXPECT_EQ(child.ExitCode(), 0u);
 }
 
 } // namespace

@@ -1,10 +1,8 @@
 #pragma once
-// Window tests: waits that pump messages, a recorder of message sequences compared as
-// tables, keyboard input as a user types it, scripts run inside the message loop, and child
-// programs started and watched from outside.
+// Window-object tests: a recorder of which toolkit hook saw which message, compared as a
+// table, keyboard input as a user types it, and scripts run inside the message loop.
 
 #include "toolkit/EventRef.h"
-#include "toolkit/WinHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -17,23 +15,6 @@
 #include <vector>
 
 namespace wintest {
-
-// Dispatches what is queued until `done` holds or `timeoutMs` has passed.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (done())
-            return true;
-        if (GetTickCount() - start > timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
 
 // One recorded message: what arrived, its key code for keyboard messages, and who saw it.
 struct TSeen {
@@ -156,55 +137,6 @@ inline bool ReadyForKeys(HWND window) {
     if (GetForegroundWindow() != window)
         SetForegroundWindow(window);
     return GetForegroundWindow() == window;
-}
-
-// The folder of the running test program, where its child programs are built.
-inline std::string ProgramFolder() {
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n);
-    return dir.substr(0, dir.find_last_of('\\') + 1);
-}
-
-struct TChild {
-    win::TKernelHandle Process;
-    DWORD Id = 0;
-};
-
-inline TChild StartChild(const std::string& exe, const std::string& args) {
-    std::string cmd = "\"" + ProgramFolder() + exe + "\" " + args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    TChild child;
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                        &pi)) {
-        ADD_FAILURE() << "cannot start " << cmd << ": error " << GetLastError();
-        return child;
-    }
-    CloseHandle(pi.hThread);
-    child.Process.reset(pi.hProcess);
-    child.Id = pi.dwProcessId;
-    return child;
-}
-
-// The top-level window of class `cls` that the child made, once it exists.
-inline HWND WaitForWindow(const char* cls, DWORD timeoutMs = 10000) {
-    HWND found = nullptr;
-    PumpUntil([&] { return (found = FindWindowA(cls, nullptr)) != nullptr; }, timeoutMs);
-    return found;
-}
-
-// The child's exit code; a child still running after `timeoutMs` is killed and gives 259.
-inline DWORD WaitForExit(TChild& child, DWORD timeoutMs = 10000) {
-    if (WaitForSingleObject(child.Process.get(), timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(child.Process.get(), STILL_ACTIVE);
-        WaitForSingleObject(child.Process.get(), 5000);
-        return STILL_ACTIVE;
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(child.Process.get(), &code);
-    return code;
 }
 
 } // namespace wintest

@@ -1,6 +1,7 @@
 // The life of a main form: made hidden, shown by the loop with its controls, released when
 // the loop ends however it ends; the end of a session ends the whole process.
 
+#include "tests/support/Process.h"
 #include "tests/toolkit/WinTestUtil.h"
 #include "toolkit/WinLoop.h"
 
@@ -75,13 +76,12 @@ TEST(Loop, AHandlersExceptionLeavesAfterTheLoopHasEnded) {
 // The child runs a form until it ends, then exits with 3; the end of a session must end the
 // process before that.
 DWORD ChildExitAfter(UINT message, WPARAM wParam) {
-    wintest::TChild child = wintest::StartChild("toolkit_loop_child.exe", "");
-    const HWND form = wintest::WaitForWindow("TKelvoLoopChild");
-    if (!form)
-        return wintest::WaitForExit(child, 0);
-    wintest::PumpUntil([form] { return IsWindowVisible(form) != FALSE; });
-    PostMessageA(form, message, wParam, 0);
-    return wintest::WaitForExit(child);
+    support::TChild child(support::ProgramFolder() + "toolkit_loop_child.exe", "");
+    if (HWND form = support::WaitForTopWindow(child.Id(), "TKelvoLoopChild"))
+        PostMessageA(form, message, wParam, 0);
+    if (!child.Wait(10000))
+        child.Kill();
+    return child.ExitCode();
 }
 
 TEST(Loop, TheEndOfASessionEndsTheProcessWithoutReturning) {
