@@ -1,0 +1,64 @@
+#include "SchemeSections.h"
+
+#include "toolkit/TextUtils.h"
+
+namespace {
+
+std::vector<std::string> SplitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines.emplace_back(text.substr(start, i - start));
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+bool IsLine(const std::string& line, std::string_view what) {
+    return TrimBlanks(line) == what;
+}
+
+// The first line after the head.
+int BodyStart(const std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!IsLine(lines[i], ".Interactive:=true;"))
+            continue;
+        const std::size_t next = i + 1;
+        return static_cast<int>(next < lines.size() && TrimBlanks(lines[next]).empty() ? next + 1
+                                                                                       : next);
+    }
+    return 0;
+}
+
+} // namespace
+
+TSchemeText SplitScheme(std::string_view text) {
+    TSchemeText scheme;
+    scheme.Lines = SplitLines(text);
+    const int count = static_cast<int>(scheme.Lines.size());
+    int first = BodyStart(scheme.Lines);
+    for (int i = first; i < count; ++i) {
+        if (IsLine(scheme.Lines[static_cast<std::size_t>(i)], ".Pause;")) {
+            scheme.Sections.push_back({first, i});
+            // The conductor parts the sections with a blank line, which is no one's.
+            first = i + 1;
+            while (first < count &&
+                   TrimBlanks(scheme.Lines[static_cast<std::size_t>(first)]).empty())
+                ++first;
+        }
+    }
+    // Text after the last pause that is more than the blank line the conductor ends with.
+    for (int i = first; i < count; ++i) {
+        if (!TrimBlanks(scheme.Lines[static_cast<std::size_t>(i)]).empty()) {
+            scheme.Sections.push_back({first, count - 1});
+            break;
+        }
+    }
+    return scheme;
+}

@@ -1,0 +1,82 @@
+#include "StationArgs.h"
+
+#include "toolkit/TextUtils.h"
+#include "toolkit/os/Cp1251.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::string_view SchemeExtension = ".kelvo";
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (cp1251::ToLower(a[i]) != cp1251::ToLower(b[i]))
+            return false;
+    return true;
+}
+
+// A whole decimal number of TEXT, or -1.
+int DecimalOf(std::string_view text) {
+    int value = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return -1;
+    return value;
+}
+
+// "/demo(i,n)", keyword in any case; false when PARAM is not of that form.
+bool ReadDemoSwitch(std::string_view param, int& index, int& count) {
+    constexpr std::string_view prefix = "/demo(";
+    if (param.size() < prefix.size() + 4 || !EqualsIgnoringCase(param.substr(0, 6), prefix) ||
+        param.back() != ')')
+        return false;
+    const std::string_view inner = param.substr(prefix.size(), param.size() - prefix.size() - 1);
+    const std::size_t comma = inner.find(',');
+    if (comma == std::string_view::npos)
+        return false;
+    index = DecimalOf(inner.substr(0, comma));
+    count = DecimalOf(inner.substr(comma + 1));
+    return index >= 0 && count > index;
+}
+
+} // namespace
+
+TStationArgs ParseStationArgs(const std::string& schemeFile, const std::string& demoSwitch) {
+    if (schemeFile.empty())
+        throw std::runtime_error("Не указан файл схемы.\r\n"
+                                 "Запуск: Kelvo.exe \"<файл схемы>\" [/demo(i,n)]");
+    TStationArgs args;
+    args.SchemeFile = schemeFile;
+    args.Title = FileNamePart(schemeFile);
+    args.Name = args.Title;
+    const std::size_t extension =
+        args.Name.size() - std::min(args.Name.size(), SchemeExtension.size());
+    if (EqualsIgnoringCase(std::string_view(args.Name).substr(extension), SchemeExtension))
+        args.Name.resize(extension);
+    if (!demoSwitch.empty()) {
+        if (!ReadDemoSwitch(demoSwitch, args.Index, args.Count))
+            throw std::runtime_error("Неверный параметр " + demoSwitch +
+                                     ": ожидалось /demo(i,n), 0 <= i < n");
+        args.Demo = true;
+    }
+    return args;
+}
+
+std::uint32_t AnswerDelayMs(std::string_view spec, std::string_view name) {
+    if (const int all = DecimalOf(spec); all >= 0)
+        return static_cast<std::uint32_t>(all);
+    while (!spec.empty()) {
+        const std::size_t comma = spec.find(',');
+        const std::string_view entry = spec.substr(0, comma);
+        const std::size_t equals = entry.rfind('=');
+        if (equals != std::string_view::npos && entry.substr(0, equals) == name)
+            return static_cast<std::uint32_t>(std::max(0, DecimalOf(entry.substr(equals + 1))));
+        spec = comma == std::string_view::npos ? std::string_view() : spec.substr(comma + 1);
+    }
+    return 0;
+}

@@ -1,0 +1,68 @@
+// Kelvo.exe as a rehearsal station: it keeps the conductor's side of the bargain, shows what
+// it is asked to do, and exchanges small files, so that a demonstration can be run and seen
+// without the product itself. Usage: Kelvo.exe "<scheme file>" [/demo(i,n)]
+#include "ExchangeFolders.h"
+#include "StationArgs.h"
+#include "StationWindow.h"
+
+#include "toolkit/CmdLine.h"
+
+#include <windows.h>
+
+#include <array>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+std::string TempFolder() {
+    std::array<char, MAX_PATH + 1> buffer{};
+    const DWORD length = GetTempPathA(MAX_PATH + 1, buffer.data());
+    if (length == 0 || length > MAX_PATH)
+        throw std::runtime_error("Не удалось определить каталог временных файлов");
+    std::string folder(buffer.data(), length);
+    if (folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+std::string EnvironmentText(const char* name) {
+    std::array<char, 1024> buffer{};
+    const DWORD length = GetEnvironmentVariableA(name, buffer.data(), buffer.size());
+    return length < buffer.size() ? std::string(buffer.data(), length) : std::string();
+}
+
+// The exchange folders go with the station, however it ends its loop.
+class TFolderRemoval {
+public:
+    explicit TFolderRemoval(std::string folder) : folder_(std::move(folder)) {}
+    TFolderRemoval(const TFolderRemoval&) = delete;
+    TFolderRemoval& operator=(const TFolderRemoval&) = delete;
+    ~TFolderRemoval() { RemoveTree(folder_); }
+
+private:
+    std::string folder_;
+};
+
+// Tests slow the answers down to watch the conductor wait.
+constexpr const char* DelayVariable = "KELVO_STATION_DELAY_MS";
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    TStationSetup setup;
+    try {
+        setup.Args = ParseStationArgs(CmdLineParam(1), CmdLineParam(2));
+        // A process number is unique among the stations running at once.
+        setup.X = GetCurrentProcessId();
+        setup.Folders = ExchangeFoldersOf(TempFolder(), setup.X, setup.Args.Name);
+        setup.DelayMs = AnswerDelayMs(EnvironmentText(DelayVariable), setup.Args.Name);
+        CreateExchangeFolders(setup.Folders);
+    } catch (const std::exception& e) {
+        RemoveTree(setup.Folders.Root);
+        MessageBoxA(nullptr, e.what(), "Kelvo", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    TFolderRemoval removal(setup.Folders.Root);
+    return RunStation(instance, setup);
+}

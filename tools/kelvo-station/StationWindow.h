@@ -1,0 +1,27 @@
+#pragma once
+// The station's window, class "TFormKelvo", titled with its scheme file's name. It shows the
+// scheme with the current step's section marked, every command it received, and the files
+// of its exchange folders; it answers the conductor after each command.
+
+#include "ExchangeFolders.h"
+#include "StationArgs.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+struct TStationSetup {
+    TStationArgs Args;
+    TExchangeFolders Folders; // created already
+    std::uint32_t X = 0;      // the folder number sent with every answer
+    std::uint32_t DelayMs = 0;
+};
+
+// Opens the window in the station's tile of the upper three fifths of the work area, shown
+// even when the station was started hidden and without taking the focus from the control
+// panel, and runs the message loop until the window is closed or told to quit. The station
+// reports ready once the loop runs. Returns the exit code.
+int RunStation(HINSTANCE instance, const TStationSetup& setup);
+
+// The station's tile of WORK: stations side by side, in rows when there are many.
+RECT StationTile(const RECT& work, int index, int count);

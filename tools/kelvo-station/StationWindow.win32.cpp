@@ -1,0 +1,406 @@
+#include "StationWindow.h"
+
+#include "SchemeSections.h"
+
+#include "conductor/QProtocol.h"
+#include "toolkit/TextUtils.h"
+#include "toolkit/WinHandle.h"
+#include "toolkit/os/Platform.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* StationClass = "TFormKelvo";
+constexpr UINT WM_STATION_READY = WM_APP + 1;
+// Arrivals in the input folder are noticed within this time.
+constexpr UINT_PTR PollTimer = 1;
+constexpr UINT PollMs = 300;
+// Every delayed answer runs on a timer of its own, so that none is lost or doubled.
+constexpr UINT_PTR FirstAnswerTimer = 100;
+
+constexpr int Margin = 6;
+constexpr int HeaderHeight = 36;
+constexpr int CaptionHeight = 18;
+
+enum TPane { paneScheme, paneLog, paneFiles, paneCount };
+
+struct TStation {
+    TStationSetup Setup;
+    HWND Window = nullptr;
+    HWND Header = nullptr;
+    win::TFont HeaderFont;
+    std::array<HWND, paneCount> Captions{};
+    std::array<HWND, paneCount> Lists{};
+    TSchemeText Scheme;
+    int Section = 0;
+    int SyncCount = 0;
+    UINT_PTR NextAnswerTimer = FirstAnswerTimer;
+    std::vector<std::string> InputFiles;
+    std::vector<std::string> OutputFiles;
+};
+
+TStation* StationOf(HWND window) {
+    return reinterpret_cast<TStation*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+HWND MakeChild(HWND parent, const char* windowClass, DWORD style, const char* text = "") {
+    HWND child = CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                 parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+    return child;
+}
+
+win::TFont MakeHeaderFont() {
+    LOGFONTA font{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfWeight = FW_BOLD;
+    return win::TFont(CreateFontIndirectA(&font));
+}
+
+std::string Decimal(int n) {
+    return IntToDecimal(n);
+}
+
+void AddLine(HWND list, const std::string& text) {
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Log(TStation& station, const std::string& text) {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const std::string stamp = FormatText("%02u:%02u:%02u  ", {now.wHour, now.wMinute, now.wSecond});
+    HWND list = station.Lists[paneLog];
+    const LRESULT index =
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((stamp + text).c_str()));
+    if (index >= 0)
+        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+}
+
+void ShowHeader(const TStation& station) {
+    const TStationArgs& args = station.Setup.Args;
+    std::string text = "Станция " + args.Name;
+    text +=
+        args.Demo ? ", " + Decimal(args.Index + 1) + " из " + Decimal(args.Count) : ", без пульта";
+    text += ", шаг " + Decimal(station.Section + 1) + " из " +
+            Decimal(static_cast<int>(station.Scheme.Sections.size()));
+    if (station.Setup.DelayMs > 0)
+        text += ", ответ через " + Decimal(static_cast<int>(station.Setup.DelayMs)) + " мс";
+    text += "\r\nПапка обмена: " + station.Setup.Folders.Root;
+    SetWindowTextA(station.Header, text.c_str());
+}
+
+void MarkSection(TStation& station) {
+    HWND list = station.Lists[paneScheme];
+    SendMessageA(list, LB_SETSEL, FALSE, -1);
+    const auto& sections = station.Scheme.Sections;
+    if (!sections.empty()) {
+        const TSchemeSection& section = sections[static_cast<std::size_t>(station.Section)];
+        SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(section.First), section.Last);
+        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(0, section.First - 1)), 0);
+    }
+    ShowHeader(station);
+}
+
+void LoadScheme(TStation& station) {
+    std::string text;
+    HWND list = station.Lists[paneScheme];
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    if (!os::ReadWholeFile(station.Setup.Args.SchemeFile, text)) {
+        station.Scheme = TSchemeText{};
+        AddLine(list, "Не удалось прочитать файл схемы " + station.Setup.Args.SchemeFile);
+        return;
+    }
+    station.Scheme = SplitScheme(text);
+    for (const std::string& line : station.Scheme.Lines)
+        AddLine(list, line);
+    const int last = static_cast<int>(station.Scheme.Sections.size()) - 1;
+    station.Section = std::clamp(station.Section, 0, std::max(last, 0));
+}
+
+void ShowFiles(const TStation& station) {
+    HWND list = station.Lists[paneFiles];
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    auto showFolder = [&](const char* title, const std::vector<std::string>& names) {
+        AddLine(list, title);
+        if (names.empty())
+            AddLine(list, "      (пусто)");
+        for (const std::string& name : names)
+            AddLine(list, "      " + name);
+    };
+    showFolder("Входящие (Input):", station.InputFiles);
+    showFolder("Исходящие (Output):", station.OutputFiles);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void PollFiles(TStation& station) {
+    std::vector<std::string> input = FileNames(station.Setup.Folders.Input);
+    std::vector<std::string> output = FileNames(station.Setup.Folders.Output);
+    if (input == station.InputFiles && output == station.OutputFiles)
+        return;
+    for (const std::string& name : input)
+        if (std::find(station.InputFiles.begin(), station.InputFiles.end(), name) ==
+            station.InputFiles.end())
+            Log(station, "Получен файл " + name);
+    station.InputFiles = std::move(input);
+    station.OutputFiles = std::move(output);
+    ShowFiles(station);
+}
+
+void PostOk(TStation& station) {
+    HWND conductor = FindWindowA("TFormKelvoDemo", nullptr);
+    if (conductor)
+        PostMessageA(conductor, QM_OK, static_cast<WPARAM>(station.Setup.Args.Index),
+                     static_cast<LPARAM>(station.Setup.X));
+    else
+        Log(station, "Пульт управления не найден: ответ не отправлен");
+}
+
+// One answer per command; a station started without the conductor answers nobody.
+void Answer(TStation& station) {
+    if (!station.Setup.Args.Demo)
+        return;
+    if (station.Setup.DelayMs == 0)
+        PostOk(station);
+    else
+        SetTimer(station.Window, station.NextAnswerTimer++, station.Setup.DelayMs, nullptr);
+}
+
+std::string Sync(TStation& station) {
+    const std::string& name = station.Setup.Args.Name;
+    const std::string count = Decimal(++station.SyncCount);
+    const std::string file = name + "-" + count + ".txt";
+    const std::string text = "Файл станции " + name + ", синхронизация " + count + ", шаг " +
+                             Decimal(station.Section + 1) + "\r\n";
+    // The conductor carries the first file it finds, so the newest is the only one.
+    if (!PutOnlyFile(station.Setup.Folders.Output, file, text))
+        return "не удалось записать " + file + " в Output";
+    PollFiles(station);
+    return "в Output положен " + file;
+}
+
+std::string Next(TStation& station) {
+    const int sections = static_cast<int>(station.Scheme.Sections.size());
+    if (station.Section + 1 >= sections)
+        return "схема кончилась, шаг остается прежним";
+    ++station.Section;
+    MarkSection(station);
+    return "шаг " + Decimal(station.Section + 1);
+}
+
+// Lists the checksum of every exchanged file; an incoming file whose checksum equals an
+// outgoing one is marked as the same.
+std::string CompareByCrc(TStation& station) {
+    std::vector<std::uint32_t> outgoing;
+    int checked = 0;
+    auto check = [&](const std::string& folder, const std::string& name, bool incoming) {
+        std::uint32_t crc = 0;
+        if (!FileCrc32(folder + name, crc)) {
+            Log(station, "      " + name + ": не читается");
+            return;
+        }
+        ++checked;
+        const bool same =
+            incoming && std::find(outgoing.begin(), outgoing.end(), crc) != outgoing.end();
+        if (!incoming)
+            outgoing.push_back(crc);
+        Log(station,
+            FormatText("      %s %s: CRC %08X%s", {incoming ? "Input\\" : "Output\\", name, crc,
+                                                   same ? ", совпадает с исходящим" : ""}));
+    };
+    for (const std::string& name : FileNames(station.Setup.Folders.Output))
+        check(station.Setup.Folders.Output, name, false);
+    for (const std::string& name : FileNames(station.Setup.Folders.Input))
+        check(station.Setup.Folders.Input, name, true);
+    return checked ? "проверено файлов: " + Decimal(checked) : "папки обмена пусты";
+}
+
+std::string RunCommand(TStation& station, UINT msg) {
+    switch (msg) {
+    case QM_REFRESH:
+        LoadScheme(station);
+        MarkSection(station);
+        PollFiles(station);
+        return "схема перечитана, входящих файлов: " +
+               Decimal(static_cast<int>(station.InputFiles.size()));
+    case QM_SYNC:
+        return Sync(station);
+    case QM_NEXT:
+        return Next(station);
+    case QM_FORCEOK:
+        return "подтверждено без проверки";
+    default:
+        return CompareByCrc(station);
+    }
+}
+
+bool IsAnsweredCommand(UINT msg) {
+    return msg == QM_REFRESH || msg == QM_SYNC || msg == QM_NEXT || msg == QM_FORCEOK ||
+           msg == QM_COMPAREBYCRC;
+}
+
+void CreateControls(TStation& station) {
+    HWND window = station.Window;
+    station.Header = MakeChild(window, "STATIC", SS_LEFT | SS_NOPREFIX);
+    station.HeaderFont = MakeHeaderFont();
+    SendMessageA(station.Header, WM_SETFONT, reinterpret_cast<WPARAM>(station.HeaderFont.get()), 0);
+    const std::array<std::string, paneCount> captions = {"Схема: " + station.Setup.Args.Title,
+                                                         "Полученные команды", "Папки обмена"};
+    for (int pane = 0; pane < paneCount; ++pane)
+        station.Captions[pane] =
+            MakeChild(window, "STATIC", SS_LEFT | SS_NOPREFIX, captions[pane].c_str());
+    constexpr DWORD list = WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS;
+    station.Lists[paneScheme] = MakeChild(window, "LISTBOX", list | WS_HSCROLL | LBS_EXTENDEDSEL);
+    station.Lists[paneLog] = MakeChild(window, "LISTBOX", list | WS_HSCROLL | LBS_NOSEL);
+    station.Lists[paneFiles] = MakeChild(window, "LISTBOX", list | LBS_NOSEL);
+    for (HWND wide : {station.Lists[paneScheme], station.Lists[paneLog]})
+        SendMessageA(wide, LB_SETHORIZONTALEXTENT, 2000, 0);
+}
+
+void Place(HWND caption, HWND list, int left, int top, int width, int height) {
+    MoveWindow(caption, left, top, width, CaptionHeight, TRUE);
+    MoveWindow(list, left, top + CaptionHeight, width, std::max(0, height - CaptionHeight), TRUE);
+}
+
+// The scheme on the left; the commands above the folders on the right.
+void Layout(const TStation& station, int width, int height) {
+    MoveWindow(station.Header, Margin, Margin, width - 2 * Margin, HeaderHeight, TRUE);
+    const int top = 2 * Margin + HeaderHeight;
+    const int body = std::max(0, height - top - Margin);
+    const int leftWidth = std::max(0, (width - 3 * Margin) * 11 / 20);
+    const int rightLeft = 2 * Margin + leftWidth;
+    const int rightWidth = std::max(0, width - rightLeft - Margin);
+    const int logHeight = body * 11 / 20;
+    Place(station.Captions[paneScheme], station.Lists[paneScheme], Margin, top, leftWidth, body);
+    Place(station.Captions[paneLog], station.Lists[paneLog], rightLeft, top, rightWidth, logHeight);
+    Place(station.Captions[paneFiles], station.Lists[paneFiles], rightLeft,
+          top + logHeight + Margin, rightWidth, body - logHeight - Margin);
+}
+
+void OnCreate(TStation& station) {
+    CreateControls(station);
+    LoadScheme(station);
+    MarkSection(station);
+    ShowFiles(station);
+    PollFiles(station);
+    SetTimer(station.Window, PollTimer, PollMs, nullptr);
+}
+
+void OnTimer(TStation& station, UINT_PTR timer) {
+    if (timer == PollTimer) {
+        PollFiles(station);
+        return;
+    }
+    KillTimer(station.Window, timer);
+    PostOk(station);
+}
+
+LRESULT HandleStationMessage(TStation& station, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND window = station.Window;
+    if (IsAnsweredCommand(msg)) {
+        Log(station, std::string(CommandKeyword(static_cast<std::int32_t>(msg))) + ": " +
+                         RunCommand(station, msg));
+        Answer(station);
+        return 0;
+    }
+    switch (msg) {
+    case WM_STATION_READY:
+        Log(station, station.Setup.Args.Demo ? "Станция готова" : "Станция запущена без пульта");
+        Answer(station);
+        return 0;
+    case QM_QUIT:
+        DestroyWindow(window);
+        return 0;
+    case WM_TIMER:
+        OnTimer(station, wParam);
+        return 0;
+    case WM_SIZE:
+        Layout(station, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK StationProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* station =
+            static_cast<TStation*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        station->Window = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(station));
+    }
+    TStation* station = StationOf(window);
+    if (!station)
+        return DefWindowProcA(window, msg, wParam, lParam);
+    if (msg == WM_CREATE) {
+        OnCreate(*station);
+        return 0;
+    }
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+    return HandleStationMessage(*station, msg, wParam, lParam);
+}
+
+} // namespace
+
+RECT StationTile(const RECT& work, int index, int count) {
+    count = std::max(count, 1);
+    index = std::clamp(index, 0, count - 1);
+    // The strip is about twice as wide as high: about twice as many columns as rows.
+    int columns = 1;
+    while (columns < count && columns * columns < 2 * count)
+        ++columns;
+    const int rows = (count + columns - 1) / columns;
+    const int width = work.right - work.left;
+    const int height = ScaleInt(work.bottom - work.top, 12, 20);
+    const int column = index % columns;
+    const int row = index / columns;
+    return RECT{work.left + ScaleInt(width, column, columns),
+                work.top + ScaleInt(height, row, rows),
+                work.left + ScaleInt(width, column + 1, columns),
+                work.top + ScaleInt(height, row + 1, rows)};
+}
+
+int RunStation(HINSTANCE instance, const TStationSetup& setup) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &StationProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = StationClass;
+    if (!RegisterClassA(&windowClass))
+        return 1;
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT tile = StationTile(work, setup.Args.Index, setup.Args.Count);
+    TStation station;
+    station.Setup = setup;
+    HWND window = CreateWindowExA(0, StationClass, setup.Args.Title.c_str(), WS_OVERLAPPEDWINDOW,
+                                  tile.left, tile.top, tile.right - tile.left,
+                                  tile.bottom - tile.top, nullptr, nullptr, instance, &station);
+    if (!window)
+        return 1;
+    // The first ShowWindow of a process may be turned into the show state it was started
+    // with (the conductor asks for hidden); the station shows itself all the same.
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    if (!IsWindowVisible(window))
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+    UpdateWindow(window);
+    PostMessageA(window, WM_STATION_READY, 0, 0);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
