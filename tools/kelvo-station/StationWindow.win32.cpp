@@ -65,10 +65,6 @@ std::string Decimal(int n) {
     return IntToDecimal(n);
 }
 
-void AddLine(HWND list, const std::string& text) {
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 void Log(TStation& station, const std::string& text) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -105,37 +101,42 @@ void MarkSection(TStation& station) {
     ShowHeader(station);
 }
 
+// Refills LIST with LINES in one go: a list box that redraws after every line is slow.
+void FillList(HWND list, const std::vector<std::string>& lines) {
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& line : lines)
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
 void LoadScheme(TStation& station) {
     std::string text;
-    HWND list = station.Lists[paneScheme];
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
     if (!os::ReadWholeFile(station.Setup.Args.SchemeFile, text)) {
         station.Scheme = TSchemeText{};
-        AddLine(list, "Не удалось прочитать файл схемы " + station.Setup.Args.SchemeFile);
+        FillList(station.Lists[paneScheme],
+                 {"Не удалось прочитать файл схемы " + station.Setup.Args.SchemeFile});
         return;
     }
     station.Scheme = SplitScheme(text);
-    for (const std::string& line : station.Scheme.Lines)
-        AddLine(list, line);
+    FillList(station.Lists[paneScheme], station.Scheme.Lines);
     const int last = static_cast<int>(station.Scheme.Sections.size()) - 1;
     station.Section = std::clamp(station.Section, 0, std::max(last, 0));
 }
 
 void ShowFiles(const TStation& station) {
-    HWND list = station.Lists[paneFiles];
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    std::vector<std::string> lines;
     auto showFolder = [&](const char* title, const std::vector<std::string>& names) {
-        AddLine(list, title);
+        lines.emplace_back(title);
         if (names.empty())
-            AddLine(list, "      (пусто)");
+            lines.emplace_back("      (пусто)");
         for (const std::string& name : names)
-            AddLine(list, "      " + name);
+            lines.push_back("      " + name);
     };
     showFolder("Входящие (Input):", station.InputFiles);
     showFolder("Исходящие (Output):", station.OutputFiles);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
+    FillList(station.Lists[paneFiles], lines);
 }
 
 void PollFiles(TStation& station) {
@@ -193,47 +194,47 @@ std::string Next(TStation& station) {
     return "шаг " + Decimal(station.Section + 1);
 }
 
-// Lists the checksum of every exchanged file; an incoming file whose checksum equals an
-// outgoing one is marked as the same.
-std::string CompareByCrc(TStation& station) {
+// The checksum of every exchanged file, one line each; an incoming file whose checksum
+// equals an outgoing one is marked as the same.
+std::vector<std::string> CompareByCrc(const TStation& station) {
+    std::vector<std::string> lines{""};
     std::vector<std::uint32_t> outgoing;
-    int checked = 0;
-    auto check = [&](const std::string& folder, const std::string& name, bool incoming) {
-        std::uint32_t crc = 0;
-        if (!FileCrc32(folder + name, crc)) {
-            Log(station, "      " + name + ": не читается");
-            return;
+    auto check = [&](const std::string& folder, const char* shown, bool incoming) {
+        for (const std::string& name : FileNames(folder)) {
+            std::uint32_t crc = 0;
+            if (!FileCrc32(folder + name, crc)) {
+                lines.push_back("      " + name + ": не читается");
+                continue;
+            }
+            const bool same =
+                incoming && std::find(outgoing.begin(), outgoing.end(), crc) != outgoing.end();
+            if (!incoming)
+                outgoing.push_back(crc);
+            lines.push_back(FormatText("      %s%s: CRC %08X%s",
+                                       {shown, name, crc, same ? ", как у исходящего" : ""}));
         }
-        ++checked;
-        const bool same =
-            incoming && std::find(outgoing.begin(), outgoing.end(), crc) != outgoing.end();
-        if (!incoming)
-            outgoing.push_back(crc);
-        Log(station,
-            FormatText("      %s %s: CRC %08X%s", {incoming ? "Input\\" : "Output\\", name, crc,
-                                                   same ? ", совпадает с исходящим" : ""}));
     };
-    for (const std::string& name : FileNames(station.Setup.Folders.Output))
-        check(station.Setup.Folders.Output, name, false);
-    for (const std::string& name : FileNames(station.Setup.Folders.Input))
-        check(station.Setup.Folders.Input, name, true);
-    return checked ? "проверено файлов: " + Decimal(checked) : "папки обмена пусты";
+    check(station.Setup.Folders.Output, "Output\\", false);
+    check(station.Setup.Folders.Input, "Input\\", true);
+    lines[0] = lines.size() > 1 ? "сверено файлов: " + Decimal(static_cast<int>(lines.size() - 1))
+                                : "папки обмена пусты";
+    return lines;
 }
 
-std::string RunCommand(TStation& station, UINT msg) {
+// What the command did: a line for the log, and more lines for some commands.
+std::vector<std::string> RunCommand(TStation& station, UINT msg) {
     switch (msg) {
     case QM_REFRESH:
         LoadScheme(station);
         MarkSection(station);
         PollFiles(station);
-        return "схема перечитана, входящих файлов: " +
-               Decimal(static_cast<int>(station.InputFiles.size()));
+        return {"схема перечитана"};
     case QM_SYNC:
-        return Sync(station);
+        return {Sync(station)};
     case QM_NEXT:
-        return Next(station);
+        return {Next(station)};
     case QM_FORCEOK:
-        return "подтверждено без проверки";
+        return {"подтверждено без проверки"};
     default:
         return CompareByCrc(station);
     }
@@ -267,12 +268,12 @@ void Place(HWND caption, HWND list, int left, int top, int width, int height) {
     MoveWindow(list, left, top + CaptionHeight, width, std::max(0, height - CaptionHeight), TRUE);
 }
 
-// The scheme on the left; the commands above the folders on the right.
+// The scheme on the left; the commands, the wider lines, above the folders on the right.
 void Layout(const TStation& station, int width, int height) {
     MoveWindow(station.Header, Margin, Margin, width - 2 * Margin, HeaderHeight, TRUE);
     const int top = 2 * Margin + HeaderHeight;
     const int body = std::max(0, height - top - Margin);
-    const int leftWidth = std::max(0, (width - 3 * Margin) * 11 / 20);
+    const int leftWidth = std::max(0, (width - 3 * Margin) * 9 / 20);
     const int rightLeft = 2 * Margin + leftWidth;
     const int rightWidth = std::max(0, width - rightLeft - Margin);
     const int logHeight = body * 11 / 20;
@@ -303,8 +304,10 @@ void OnTimer(TStation& station, UINT_PTR timer) {
 LRESULT HandleStationMessage(TStation& station, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND window = station.Window;
     if (IsAnsweredCommand(msg)) {
-        Log(station, std::string(CommandKeyword(static_cast<std::int32_t>(msg))) + ": " +
-                         RunCommand(station, msg));
+        std::vector<std::string> lines = RunCommand(station, msg);
+        lines[0] = std::string(CommandKeyword(static_cast<std::int32_t>(msg))) + ": " + lines[0];
+        for (const std::string& line : lines)
+            Log(station, line);
         Answer(station);
         return 0;
     }

@@ -1,0 +1,155 @@
+#include "PanelProbe.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+std::string ClassNameOf(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool SameTextIgnoringCase(const std::string& a, const char* b) {
+    return lstrcmpiA(a.c_str(), b) == 0;
+}
+
+// Calls VISIT for every descendant of PARENT, or every top-level window when PARENT is null.
+void ForEachWindow(HWND parent, const std::function<void(HWND)>& visit) {
+    auto callback = [](HWND window, LPARAM context) -> BOOL {
+        (*reinterpret_cast<const std::function<void(HWND)>*>(context))(window);
+        return TRUE;
+    };
+    const LPARAM context = reinterpret_cast<LPARAM>(&visit);
+    if (parent)
+        EnumChildWindows(parent, callback, context);
+    else
+        EnumWindows(callback, context);
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+bool IsPanelLabel(const std::string& text) {
+    return text.rfind("жду ", 0) == 0 || text == "Готово" || text == "Идет загрузка";
+}
+
+// The comment without its line breaks, as the rich-text box may break lines its own way.
+std::string FlatText(const std::string& text) {
+    std::string flat;
+    for (char c : text)
+        if (c != '\r' && c != '\n')
+            flat += c;
+    return flat;
+}
+
+} // namespace
+
+std::string WindowTextOf(HWND window) {
+    // The wide message: Wine carries the narrow one of some controls between processes
+    // without converting it.
+    DWORD_PTR length = 0;
+    if (!window ||
+        !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length))
+        return {};
+    std::wstring wide(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()),
+                             SMTO_ABORTIFHUNG, 1000, &copied))
+        return {};
+    wide.resize(std::min<std::size_t>(copied, length));
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
+                        nullptr, nullptr);
+    return text;
+}
+
+bool FindPanel(DWORD processId, TPanel& panel) {
+    if (!panel.Form || !IsWindow(panel.Form)) {
+        panel = TPanel{};
+        ForEachWindow(nullptr, [&](HWND window) {
+            if (!panel.Form && ProcessOf(window) == processId &&
+                SameTextIgnoringCase(ClassNameOf(window), "TFormKelvoDemo"))
+                panel.Form = window;
+        });
+        if (!panel.Form)
+            return false;
+    }
+    ForEachWindow(panel.Form, [&](HWND child) {
+        std::string windowClass = ClassNameOf(child);
+        CharLowerA(windowClass.data());
+        if (!panel.Button && windowClass == "button")
+            panel.Button = child;
+        else if (!panel.Comment && windowClass.find("richedit") != std::string::npos)
+            panel.Comment = child;
+        else if (!panel.Label && IsPanelLabel(WindowTextOf(child)))
+            panel.Label = child;
+    });
+    return panel.Button != nullptr;
+}
+
+TPanelView ReadPanel(TPanel& panel) {
+    TPanelView view;
+    view.Enabled = IsWindowEnabled(panel.Button) != FALSE;
+    view.Caption = WindowTextOf(panel.Button);
+    if (!panel.Label)
+        FindPanel(ProcessOf(panel.Form), panel);
+    view.Label = WindowTextOf(panel.Label);
+    view.Comment = FlatText(WindowTextOf(panel.Comment));
+    return view;
+}
+
+std::vector<std::string> AwaitedStations(const std::string& label) {
+    std::vector<std::string> names;
+    if (label.rfind("жду ", 0) != 0)
+        return names;
+    std::size_t start = 4;
+    for (std::size_t comma = label.find(',', start);; comma = label.find(',', start)) {
+        names.push_back(label.substr(start, comma - start));
+        if (comma == std::string::npos)
+            return names;
+        start = comma + 1;
+    }
+}
+
+std::vector<TStationWindow> StationWindows() {
+    std::vector<TStationWindow> stations;
+    ForEachWindow(nullptr, [&](HWND window) {
+        if (SameTextIgnoringCase(ClassNameOf(window), "TFormKelvo"))
+            stations.push_back({window, ProcessOf(window), WindowTextOf(window)});
+    });
+    return stations;
+}
+
+bool AnyPanel() {
+    return FindWindowA("TFormKelvoDemo", nullptr) != nullptr;
+}
+
+std::vector<TMessageBox> MessageBoxesOf(DWORD processId) {
+    std::vector<TMessageBox> boxes;
+    ForEachWindow(nullptr, [&](HWND window) {
+        if (ProcessOf(window) != processId || !IsWindowVisible(window) ||
+            ClassNameOf(window) != "#32770")
+            return;
+        TMessageBox box{window, {}};
+        ForEachWindow(window, [&](HWND child) {
+            if (SameTextIgnoringCase(ClassNameOf(child), "Static")) {
+                const std::string text = FlatText(WindowTextOf(child));
+                if (!text.empty())
+                    box.Text += (box.Text.empty() ? "" : " ") + text;
+            }
+        });
+        boxes.push_back(box);
+    });
+    return boxes;
+}
+
+void DismissMessageBox(HWND box) {
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}

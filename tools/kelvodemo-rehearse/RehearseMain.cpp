@@ -1,0 +1,73 @@
+// kelvodemo-rehearse: runs a demonstration unattended, as a presenter would, and reports how
+// it went. Usage: kelvodemo-rehearse [options] SCRIPT (see --help).
+#include "Rehearsal.h"
+#include "RehearseOptions.h"
+#include "RehearseReport.h"
+#include "RehearseScript.h"
+
+#include "textstream/QStm.h"
+#include "toolkit/CmdLine.h"
+#include "toolkit/os/Cp1251.h"
+#include "toolkit/os/Platform.h"
+#include "tools/kelvodemo-check/Console.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string TempFolder() {
+    char buffer[MAX_PATH + 1] = {};
+    std::string folder(buffer, GetTempPathA(sizeof buffer, buffer));
+    if (!folder.empty() && folder.back() != '\\')
+        folder += '\\';
+    return folder;
+}
+
+std::string ConductorExe() {
+    const std::string self = ProgramPath();
+    return self.substr(0, self.find_last_of('\\') + 1) + "KelvoDemo.exe";
+}
+
+void Complain(const std::string& text) {
+    WriteStderr("kelvodemo-rehearse: " + cp1251::ToUtf8(text) + "\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TRehearseOptions options;
+    try {
+        options = ParseRehearseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const ERehearseUsage& e) {
+        Complain(std::string(e.what()) + "\nTry kelvodemo-rehearse --help");
+        return 2;
+    }
+    if (options.Help) {
+        WriteStdout(RehearseUsageText());
+        return 0;
+    }
+    TScriptOutline script;
+    try {
+        script = ReadScriptOutline(options.Script);
+    } catch (const EInStm& e) {
+        Complain(options.Script + ": " + e.what() + " (kelvodemo-check shows where)");
+        return 2;
+    } catch (const std::exception& e) {
+        Complain(options.Script + ": " + e.what());
+        return 2;
+    }
+    if (script.Comments.empty()) {
+        Complain(options.Script + ": the script has no steps");
+        return 2;
+    }
+    const TRehearsalReport report = Rehearse(options, script, ConductorExe(), TempFolder());
+    WriteStdout(ReportText(report));
+    if (!options.JsonFile.empty() && !os::WriteWholeFile(options.JsonFile, ReportJson(report))) {
+        Complain("cannot write " + options.JsonFile);
+        return 1;
+    }
+    return report.Passed() ? 0 : 1;
+}

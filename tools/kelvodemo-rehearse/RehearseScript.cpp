@@ -1,0 +1,20 @@
+#include "RehearseScript.h"
+
+#include "script/QTestMessage.h"
+
+TScriptOutline ReadScriptOutline(const std::string& path) {
+    TQInStm stm;
+    stm.Mode = 3;
+    stm.Options = RaiseError;
+    stm.LoadFromFile(path);
+    const TQDemoScript script = ReadDemoText(stm, std::string());
+    TScriptOutline outline;
+    for (const TQTestSide& side : script.Sides)
+        outline.Stations.push_back(side.Name);
+    for (const TQTestStep& step : script.Steps)
+        outline.Comments.push_back(
+            step.Comment.empty() ? "Комментарий к этому шагу отсутствует. Просто посмотрите на "
+                                   "программу и нажмите кнопку \"Далее\"."
+                                 : step.Comment);
+    return outline;
+}
