@@ -82,9 +82,10 @@ bool FindPanel(DWORD processId, TPanel& panel) {
             return false;
     }
     ForEachWindow(panel.Form, [&](HWND child) {
+        // Controls may be made of classes derived from the system's, named after them.
         std::string windowClass = ClassNameOf(child);
         CharLowerA(windowClass.data());
-        if (!panel.Button && windowClass == "button")
+        if (!panel.Button && windowClass.find("button") != std::string::npos)
             panel.Button = child;
         else if (!panel.Comment && windowClass.find("richedit") != std::string::npos)
             panel.Comment = child;

@@ -37,6 +37,8 @@ struct TSeenStation {
     std::string Name;
     DWORD ProcessId = 0;
     win::TKernelHandle Process;
+    HWND Window = nullptr;
+    bool SeenHidden = false;
 };
 
 std::string Flat(const std::string& text) {
@@ -224,6 +226,7 @@ private:
         step.Caption = before.View.Caption;
         step.Comment = before.View.Comment;
         CheckShownStep(index, before.View);
+        CheckStationsShown(index);
         step.Screenshot = Screenshot("step-" + FormatText("%02u", {index + 1}));
         const bool closing = before.View.Caption == LastCaption;
         const bool last = index + 1 == script_.Comments.size();
@@ -293,6 +296,17 @@ private:
                  "\"");
     }
 
+    // The audience must see the stations, however they were started.
+    void CheckStationsShown(std::size_t index) {
+        for (TSeenStation& station : seen_) {
+            if (station.SeenHidden || !IsWindow(station.Window) || IsWindowVisible(station.Window))
+                continue;
+            station.SeenHidden = true;
+            Fail("the window of station " + station.Name + " is hidden at step " +
+                 IntToDecimal(static_cast<int>(index + 1)));
+        }
+    }
+
     void FailTimeOut(const TWaitTracker& tracker, const std::string& when) {
         std::string text = "time-out after " + Seconds(tracker.Elapsed()) + " " + when + ": ";
         if (!last_.PanelThere)
@@ -340,7 +354,8 @@ private:
             seen_.push_back({name, window.ProcessId,
                              win::TKernelHandle(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE |
                                                                 PROCESS_QUERY_LIMITED_INFORMATION,
-                                                            FALSE, window.ProcessId))});
+                                                            FALSE, window.ProcessId)),
+                             window.Window});
             return;
         }
     }
