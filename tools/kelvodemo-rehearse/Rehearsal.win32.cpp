@@ -325,7 +325,10 @@ private:
         if (options_.ShotsDir.empty())
             return {};
         Sleep(options_.SettleMs);
-        const std::string path = options_.ShotsDir + "\\" + name + ".bmp";
+        const std::string& folder = options_.ShotsDir;
+        const bool slashes =
+            folder.find('/') != std::string::npos && folder.find('\\') == std::string::npos;
+        const std::string path = folder + (slashes ? "/" : "\\") + name + ".bmp";
         if (SaveScreenshot(path))
             return path;
         Note("the screenshot " + path + " could not be taken");
