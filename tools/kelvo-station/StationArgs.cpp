@@ -67,16 +67,16 @@ TStationArgs ParseStationArgs(const std::string& schemeFile, const std::string& 
     return args;
 }
 
-std::uint32_t AnswerDelayMs(std::string_view spec, std::string_view name) {
-    if (const int all = DecimalOf(spec); all >= 0)
+std::uint32_t AnswerDelayMs(std::string_view setting, std::string_view name) {
+    if (const int all = DecimalOf(setting); all >= 0)
         return static_cast<std::uint32_t>(all);
-    while (!spec.empty()) {
-        const std::size_t comma = spec.find(',');
-        const std::string_view entry = spec.substr(0, comma);
+    while (!setting.empty()) {
+        const std::size_t comma = setting.find(',');
+        const std::string_view entry = setting.substr(0, comma);
         const std::size_t equals = entry.rfind('=');
         if (equals != std::string_view::npos && entry.substr(0, equals) == name)
             return static_cast<std::uint32_t>(std::max(0, DecimalOf(entry.substr(equals + 1))));
-        spec = comma == std::string_view::npos ? std::string_view() : spec.substr(comma + 1);
+        setting = comma == std::string_view::npos ? std::string_view() : setting.substr(comma + 1);
     }
     return 0;
 }

@@ -19,7 +19,7 @@ struct TStationArgs {
 // Raises std::runtime_error, with the station's own text, for parameters it cannot use.
 TStationArgs ParseStationArgs(const std::string& schemeFile, const std::string& demoSwitch);
 
-// How long the station called NAME waits before each answer, from SPEC: "N" for every
+// How long the station called NAME waits before each answer, from SETTING: "N" for every
 // station, or "Name=N,Name2=M" for the stations named (names compared exactly). Empty or
 // unreadable: no wait.
-std::uint32_t AnswerDelayMs(std::string_view spec, std::string_view name);
+std::uint32_t AnswerDelayMs(std::string_view setting, std::string_view name);
