@@ -1,0 +1,52 @@
+// What the rehearsal station reads: its command line, its answer delay and its scheme file.
+#include "SchemeSections.h"
+#include "StationArgs.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+TEST(StationArgs, SchemeFileAndDemoSwitch) {
+    const TStationArgs args = ParseStationArgs("C:\\Temp\\Офис.KELVO", "/DEMO(2,3)");
+    EXPECT_EQ(args.Title, "Офис.KELVO");
+    EXPECT_EQ(args.Name, "Офис");
+    EXPECT_TRUE(args.Demo);
+    EXPECT_EQ(args.Index, 2);
+    EXPECT_EQ(args.Count, 3);
+    EXPECT_FALSE(ParseStationArgs("a.kelvo", "").Demo) << "a station without the conductor";
+    EXPECT_THROW(ParseStationArgs("", ""), std::runtime_error);
+    for (const char* wrong : {"/demo(3,3)", "/demo(-1,2)", "/demo(1)", "/demo(a,2)", "/demo(1,2",
+                              "/demo(1,2)x", "/show(0,1)"})
+        EXPECT_THROW(ParseStationArgs("a.kelvo", wrong), std::runtime_error) << wrong;
+}
+
+TEST(StationArgs, AnswerDelayForAllOrByName) {
+    EXPECT_EQ(AnswerDelayMs("250", "Beta"), 250u);
+    EXPECT_EQ(AnswerDelayMs("Alpha=5,Beta=60000", "Beta"), 60000u);
+    EXPECT_EQ(AnswerDelayMs("Alpha=5,Beta=60000", "Bet"), 0u) << "names match exactly";
+    EXPECT_EQ(AnswerDelayMs("Beta=x", "Beta"), 0u);
+    EXPECT_EQ(AnswerDelayMs("", "Beta"), 0u);
+}
+
+std::vector<std::pair<int, int>> Sections(const char* text) {
+    std::vector<std::pair<int, int>> sections;
+    for (const TSchemeSection& section : SplitScheme(text).Sections)
+        sections.emplace_back(section.First, section.Last);
+    return sections;
+}
+
+TEST(SchemeSections, OneSectionPerStepAfterTheHead) {
+    using TList = std::vector<std::pair<int, int>>;
+    // Lines: the head (0-3), the first step (4-6), a blank, an empty step (8), a blank.
+    EXPECT_EQ(Sections("Folder\r\nDemo data:\r\n.Interactive:=true;\r\n\r\n.Caption('A');\r\n"
+                       "'x' 1\r\n.Pause;\r\n\r\n.Pause;\r\n\r\n"),
+              (TList{{4, 6}, {8, 8}}));
+    EXPECT_EQ(Sections("a\n.Pause;\rb"), (TList{{0, 1}, {2, 2}}))
+        << "without a head, and text after the last pause";
+    EXPECT_TRUE(Sections("").empty());
+}
+
+} // namespace
