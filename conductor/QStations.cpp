@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <vector>
 
 std::string TempDir;
 std::string ProductExe;
@@ -72,9 +73,27 @@ void StartDemo() {
         StartStation(i, n);
 }
 
+namespace {
+
+// A station still reading its scheme file keeps it from being deleted for a moment; the
+// file is tried again for a short while rather than left in the temporary folder for good.
+void DeleteLeftSchemes(std::vector<std::string> left) {
+    for (int round = 0; round < 20 && !left.empty(); ++round) {
+        Sleep(100);
+        std::erase_if(left, [](const std::string& file) {
+            return DeleteFileA(file.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+        });
+    }
+}
+
+} // namespace
+
 void StopStations() {
+    std::vector<std::string> left;
     for (const TQTestSide& side : Sides) {
         SendQM(static_cast<WPARAM>(-1), side.Name, QM_QUIT, 0);
-        DeleteFileA(side.SchemeFile.c_str());
+        if (!DeleteFileA(side.SchemeFile.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
+            left.push_back(side.SchemeFile);
     }
+    DeleteLeftSchemes(std::move(left));
 }

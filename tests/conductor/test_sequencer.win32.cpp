@@ -5,6 +5,7 @@
 #include "conductor/QControlPanel.h"
 #include "conductor/QSequencer.h"
 #include "conductor/QStations.h"
+#include "conductor/QTrace.h"
 #include "script/QTestMessage.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
@@ -28,6 +29,28 @@ std::vector<UINT>& Received(HWND station) {
             return list;
     all.push_back({station, {}});
     return all.back().second;
+}
+
+std::vector<std::string> TraceLines;
+
+// A trace window of this thread: it keeps the lines it is sent.
+LRESULT CALLBACK TraceProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SETTEXT)
+        TraceLines.push_back(reinterpret_cast<const char*>(lParam));
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+HWND OpenTraceWindow() {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = TraceProc;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "TVornixTraceForm";
+    RegisterClassA(&cls);
+    HWND window = CreateWindowA("TVornixTraceForm", "QTrace", 0, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+    InitTrace();
+    TraceLines.clear();
+    return window;
 }
 
 LRESULT CALLBACK StationProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -128,7 +151,9 @@ TEST_F(Sequencer, LabelNamesTheAwaitedStationsUntilAllAreReady) {
 }
 
 TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
-    Script({"A", "B"}, {Step("", {{0, QM_SYNC, -1}, {0, QM_SEND, 1}}), Step("Конец", {})});
+    Script({"A", "B"},
+           {Step("", {{0, QM_SYNC, -1}, {0, QM_SEND, 1}, {1, QM_SEND, 0}}), Step("Конец", {})});
+    win::TWindow trace(OpenTraceWindow());
     Ok(0);
     Ok(1);
     EXPECT_EQ(CommentBox->Caption,
@@ -148,6 +173,12 @@ TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
     EXPECT_TRUE(Exists(Sides[0].OutputDir + "data.txt")) << "the source file was moved";
     EXPECT_EQ(CommentBox->Caption, "Конец");
     EXPECT_EQ(Button(), "Выход");
+    // The second transfer finds nothing in B's output folder.
+    const std::vector<std::string> lines = {"conductor_test_sequencer   Transfer Ok",
+                                            "conductor_test_sequencer   Transfer Error"};
+    EXPECT_EQ(TraceLines, lines);
+    trace.reset();
+    InitTrace();
 }
 
 TEST_F(Sequencer, UnsolicitedOkRunsTheSecondCommandAndNothingOnTheLastStep) {
