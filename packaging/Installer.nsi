@@ -54,8 +54,8 @@ LangString Describe_tools ${LANG_RUSSIAN} "Проверка сценариев �
 LangString Describe_tools ${LANG_ENGLISH} "The script checker and the trace viewer (the tools folder)."
 LangString Component_rehearsal ${LANG_RUSSIAN} "Учебная станция"
 LangString Component_rehearsal ${LANG_ENGLISH} "Rehearsal station"
-LangString Describe_rehearsal ${LANG_RUSSIAN} "Kelvo.exe для репетиций без Kelvo (папка rehearsal)."
-LangString Describe_rehearsal ${LANG_ENGLISH} "Kelvo.exe for rehearsals without Kelvo (the rehearsal folder)."
+LangString Describe_rehearsal ${LANG_RUSSIAN} "Учебная станция Kelvo.exe с KelvoDemo.exe для репетиций без Kelvo (папка rehearsal)."
+LangString Describe_rehearsal ${LANG_ENGLISH} "The rehearsal station Kelvo.exe with a KelvoDemo.exe, to rehearse without Kelvo (the rehearsal folder)."
 
 !include "${FILES}"
 

@@ -101,7 +101,8 @@ std::string OpenCommandOf(const std::string& exe) {
 }
 
 // The packages' layout: the program at the top, the tools below tools\, scripts
-// below examples\, and a rehearsal station never beside the program.
+// below examples\, and a rehearsal station never beside the program but with a conductor of
+// its own.
 void ExpectLayout(const std::string& folder) {
     const std::vector<std::string> files = FilesBelow(folder);
     for (const char* file :
@@ -112,6 +113,9 @@ void ExpectLayout(const std::string& folder) {
         const std::string name = file.substr(file.find_last_of('\\') + 1);
         if (name == "Kelvo.exe") {
             EXPECT_EQ(file, "rehearsal\\Kelvo.exe");
+            EXPECT_NE(std::find(files.begin(), files.end(), "rehearsal\\KelvoDemo.exe"),
+                      files.end())
+                << "the rehearsal station has no conductor beside it";
         }
         if (name.ends_with(".KelvoDemo")) {
             EXPECT_TRUE(file.starts_with("examples\\")) << file;
