@@ -1,7 +1,7 @@
 # The two commands of the README. Both builds are configured through CMakePresets.json.
 JOBS ?= $(shell nproc)
 
-.PHONY: all test build deps native win64 test-native test-win64 demo format clean
+.PHONY: all test build deps native win64 test-native test-win64 package demo format clean
 
 all: build
 
@@ -27,7 +27,13 @@ test-native:
 test-win64:
 	sh cmake/with-display.sh sh -c '\
 	    ctest --preset win64 -j $(JOBS); rc=$$?; \
-	    WINEPREFIX=$(CURDIR)/build/win64/wineprefix wineserver -k 2>/dev/null; exit $$rc'
+	    for prefix in wineprefix package-prefix; do \
+	        WINEPREFIX=$(CURDIR)/build/win64/$$prefix wineserver -k 2>/dev/null; done; exit $$rc'
+
+# The Windows packages, from the win64 build: build/win64/KelvoDemo-<version>-win64.zip and
+# build/win64/KelvoDemo-<version>-win64-setup.exe (NSIS).
+package: deps win64
+	cmake --build --preset win64 --target package
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
