@@ -168,6 +168,8 @@ LRESULT CALLBACK TQMsgBox::TextWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp
                 if (!box)
                     MsgBoxAssert(mfTextWindowWithoutBox);
                 SetBox(w, box);
+                // Known before CreateWindowEx returns: the first size message comes before.
+                box->TextWnd_ = w;
                 box->View_.ScrollX = 0;
                 box->View_.ScrollY = 0;
                 return 0;
