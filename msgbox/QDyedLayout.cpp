@@ -64,28 +64,48 @@ void PlaceBroken(TQTextMeasurer& m, const TQDyedText& piece, TQTextExtent whole,
     }
 }
 
-} // namespace
-
-TQDyedLayout Layout(TQTextMeasurer& m, const TQDyedTextArray& pieces, std::int32_t width) {
+// KNOWN: the whole pieces' extents from an earlier layout of the same pieces, or null.
+TQDyedLayout LayoutWith(TQTextMeasurer& m, const TQDyedTextArray& pieces, std::int32_t width,
+                        const std::vector<TQTextExtent>* known) {
     width = std::max(width, 0);
     TQLineBuilder out;
+    TQDyedLayout& result = out.Result();
+    result.Width = width;
+    result.PieceExtents.reserve(pieces.size());
     std::int32_t run = 0; // the unbroken width of the logical line so far
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const TQDyedText& piece = pieces[i];
-        m.SelectAttributes(piece);
+        if (!known)
+            m.SelectAttributes(piece);
         // Pieces of different Wrap never share a line.
         if (i > 0 && (pieces[i - 1].LineEnd || pieces[i - 1].Wrap != piece.Wrap)) {
             out.EndLine();
             run = 0;
         }
-        const TQTextExtent extent = m.MeasureText(piece.Text);
+        const TQTextExtent extent = known ? (*known)[i] : m.MeasureText(piece.Text);
+        result.PieceExtents.push_back(extent);
         run += extent.cx;
-        std::int32_t& widest = piece.Wrap ? out.Result().WidestWrapped : out.Result().WidestFixed;
+        std::int32_t& widest = piece.Wrap ? result.WidestWrapped : result.WidestFixed;
         widest = std::max(widest, run);
-        if (!piece.Wrap || width - out.X() >= extent.cx)
+        if (!piece.Wrap || width - out.X() >= extent.cx) {
             out.Place(piece, extent);
-        else
-            PlaceBroken(m, piece, extent, width, out);
+            continue;
+        }
+        if (known)
+            m.SelectAttributes(piece);
+        PlaceBroken(m, piece, extent, width, out);
     }
-    return std::move(out.Result());
+    return std::move(result);
+}
+
+} // namespace
+
+TQDyedLayout Layout(TQTextMeasurer& m, const TQDyedTextArray& pieces, std::int32_t width) {
+    return LayoutWith(m, pieces, width, nullptr);
+}
+
+TQDyedLayout Relayout(TQTextMeasurer& m, const TQDyedTextArray& pieces, const TQDyedLayout& before,
+                      std::int32_t width) {
+    const bool known = before.PieceExtents.size() == pieces.size();
+    return LayoutWith(m, pieces, width, known ? &before.PieceExtents : nullptr);
 }

@@ -54,6 +54,11 @@ public:
 
 private:
     HDC Dc_ = nullptr;
+    // What the DC holds already: selecting a font or a colour costs a call into the system
+    // even when nothing changes, and the text of a long message has a piece per line.
+    HGDIOBJ SelectedFont_ = nullptr;
+    bool TextColorSet_ = false;
+    std::int32_t TextColor_ = 0; // as a colour value, resolved once per use of a DC
     LOGFONTA LogFont_{};
     win::TFont FontHandle_;
     std::int32_t CurBkColor_ = 0;

@@ -28,12 +28,15 @@ COLORREF ColorToRGB(std::int32_t value) {
 TQDyedPainter::TUse::TUse(TQDyedPainter& painter, HDC dc)
     : Painter_(painter), Dc_(dc), OwnFont_(GetCurrentObject(dc, OBJ_FONT)) {
     Painter_.Dc_ = dc;
+    Painter_.SelectedFont_ = OwnFont_;
+    Painter_.TextColorSet_ = false;
 }
 
 TQDyedPainter::TUse::~TUse() {
     if (OwnFont_)
         SelectObject(Dc_, OwnFont_);
     Painter_.Dc_ = nullptr;
+    Painter_.SelectedFont_ = nullptr;
 }
 
 void TQDyedPainter::CreateObjects() {
@@ -61,12 +64,15 @@ void TQDyedPainter::SelectAttributes(const TQDyedText& piece) {
         // cannot be deleted.
         win::TFont made(CreateFontIndirectA(&LogFont_));
         if (Dc_)
-            SelectObject(Dc_, made.get());
+            SelectedFont_ = SelectObject(Dc_, made.get()) ? made.get() : SelectedFont_;
         FontHandle_ = std::move(made);
     }
-    if (Dc_) {
-        SelectObject(Dc_, FontHandle_.get());
+    if (Dc_ && SelectedFont_ != FontHandle_.get() && SelectObject(Dc_, FontHandle_.get()))
+        SelectedFont_ = FontHandle_.get();
+    if (Dc_ && (!TextColorSet_ || piece.Color != TextColor_)) {
         SetTextColor(Dc_, ColorToRGB(piece.Color));
+        TextColorSet_ = true;
+        TextColor_ = piece.Color;
     }
     if (piece.BkColor != CurBkColor_ || !BkBrush_) {
         CurBkColor_ = piece.BkColor;

@@ -96,7 +96,16 @@ struct TQDyedLayout {
     std::int32_t WidestFixed = 0;
     std::int32_t WidestWrapped = 0;
 
+    std::int32_t Width = 0; // the width it was laid out for
+    // Every whole piece's extent, in the order of the pieces.
+    std::vector<TQTextExtent> PieceExtents;
+
     std::int32_t Height() const { return Lines.empty() ? 0 : Lines.back().Bottom; }
+    // Whether these are the lines for WIDTH too: so when no wrapping piece had to be broken
+    // at either width.
+    bool Holds(std::int32_t width) const {
+        return width == Width || (WidestWrapped <= Width && WidestWrapped <= width);
+    }
 };
 
 // The number of leading characters of the piece's text that fit into AVAIL pixels, in the
@@ -114,3 +123,8 @@ TQDyedText SplitPiece(const TQDyedText& piece, std::size_t& from, std::size_t n)
 // Lays the pieces out for WIDTH pixels, selecting each piece's attributes in M. Wrapping
 // pieces are broken at blanks; fixed ones stay whole and may reach past WIDTH.
 TQDyedLayout Layout(TQTextMeasurer& m, const TQDyedTextArray& pieces, std::int32_t width);
+
+// The same pieces, laid out by BEFORE with the same measurer, laid out again for WIDTH. Only
+// the pieces that have to be broken are measured again.
+TQDyedLayout Relayout(TQTextMeasurer& m, const TQDyedTextArray& pieces, const TQDyedLayout& before,
+                      std::int32_t width);

@@ -27,9 +27,11 @@ TQMsgBox::TClientSize TQMsgBox::Measure() {
 
     Painter_.CreateObjects();
     ButtonFont_.reset(CreateFontIndirectA(&Painter_.LogFont()));
-    SelectObject(dc, Painter_.FontHandle());
     TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
+    {
+        const win::TSelectObject selected(dc, Painter_.FontHandle());
+        GetTextMetricsA(dc, &tm);
+    }
     Margin_ = tm.tmAveCharWidth * 7 / 2;
     RightMargin_ = Margin_ / 2;
     LineH_ = tm.tmHeight;

@@ -217,10 +217,10 @@ void TQMsgBox::OnTextSize(HWND w) {
         if (client.right == laidFor.right && client.bottom == laidFor.bottom)
             break;
         laidFor = client;
-        {
+        if (!Layout_.Holds(client.right)) {
             const win::TWindowDC dc(w);
             const TQDyedPainter::TUse use(Painter_, dc.get());
-            Layout_ = Layout(Painter_, Pieces, client.right);
+            Layout_ = Relayout(Painter_, Pieces, Layout_, client.right);
         }
         SetScrollBars(client.right, client.bottom);
     }

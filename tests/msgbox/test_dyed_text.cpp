@@ -122,6 +122,12 @@ TEST_F(DyedLayoutTest, FixedPiecesStayWholeAndWrappingOnesBreakAtBlanks) {
     const TQDyedLayout wrapped = Layout(M, {Piece("aaa bbb ccc")}, 40);
     EXPECT_EQ(Runs(wrapped), (std::vector<std::string>{"aaa ", "bbb ", "ccc"}));
     EXPECT_EQ(wrapped.WidestWrapped, 88) << "the logical line, unbroken";
+    EXPECT_FALSE(wrapped.Holds(88)) << "unbroken at 88";
+    const TQDyedLayout wide = Layout(M, {Piece("aaa bbb ccc")}, 300);
+    EXPECT_TRUE(wide.Holds(88));
+    EXPECT_FALSE(wide.Holds(87));
+    EXPECT_EQ(Runs(Relayout(M, {Piece("aaa bbb ccc")}, wide, 40)), Runs(wrapped))
+        << "laid out again from known widths";
     EXPECT_EQ(wrapped.Lines[2].Top, 32);
     EXPECT_EQ(wrapped.Height(), 48);
 }
