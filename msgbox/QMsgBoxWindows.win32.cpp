@@ -111,10 +111,11 @@ void TQMsgBox::OnMainCreate(HWND w) {
         if (i == 0)
             OldButtonProc_ =
                 reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button.Handle, GWLP_WNDPROC));
-        if (static_cast<std::int32_t>(i) == DefaultButton) {
-            SetFocus(button.Handle);
+        // The default button gets the focus when the shown window is activated (WM_SETFOCUS):
+        // focusing it now would activate the window while it is hidden, and its caption would
+        // then be drawn inactive.
+        if (static_cast<std::int32_t>(i) == DefaultButton)
             SendMessageA(button.Handle, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-        }
         SetBox(button.Handle, this);
         SetWindowLongPtrA(button.Handle, GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(&TQMsgBox::ButtonWindowProc));
