@@ -36,8 +36,11 @@ inline TStep Do(std::function<void(TQMsgBox&)> act) {
 }
 
 // A key pressed and released, with Shift held if asked, through the system's input queue:
-// it reaches whichever window has the keyboard focus.
-inline void PressKey(WORD vk, bool shift = false) {
+// it reaches whichever window has the keyboard focus. WINDOW is brought to the front first,
+// in case a program started meanwhile took it.
+inline void PressKey(HWND window, WORD vk, bool shift = false) {
+    if (GetForegroundWindow() != window)
+        SetForegroundWindow(window);
     std::vector<INPUT> inputs;
     auto key = [&](WORD code, bool up) {
         INPUT in{};

@@ -32,7 +32,8 @@ bool IsDefaultStyle(HWND button) {
 std::vector<TStep> KeyMovesTo(WORD vk, bool shift, int expected) {
     const std::string what = "the focus on button " + std::to_string(expected);
     return {
-        Do([=](TQMsgBox&) { PressKey(vk, shift); }), WaitFor(what, [=](TQMsgBox& box) {
+        Do([=](TQMsgBox& box) { PressKey(box.MainWindow(), vk, shift); }),
+        WaitFor(what, [=](TQMsgBox& box) {
             if (FocusedButton(box) != expected)
                 return false;
             for (std::size_t i = 0; i < box.Buttons().size(); ++i)
@@ -51,7 +52,7 @@ std::vector<TStep> Joined(std::vector<std::vector<TStep>> parts) {
 }
 
 TStep Press(WORD vk) {
-    return Do([=](TQMsgBox&) { PressKey(vk); });
+    return Do([=](TQMsgBox& box) { PressKey(box.MainWindow(), vk); });
 }
 
 TEST(MsgBoxRun, TheKeyboardMovesAroundTheButtonsAndEnterPressesOne) {
