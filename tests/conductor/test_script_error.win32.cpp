@@ -49,21 +49,14 @@ HWND WaitForWindow(HANDLE process, F&& find) {
     return nullptr;
 }
 
-// Enter as the user presses it; where this process cannot give the box the keyboard, the key
-// goes straight to the box's focused button.
+// Enter as the user presses it, in BOX brought to the front.
 void PressEnter(HWND box) {
-    if (GetForegroundWindow() == box) {
-        INPUT inputs[2]{};
-        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-        inputs[0].ki.wVk = inputs[1].ki.wVk = VK_RETURN;
-        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        SendInput(2, inputs, sizeof(INPUT));
-        return;
-    }
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &gui);
-    PostMessageA(gui.hwndFocus, WM_KEYDOWN, VK_RETURN, 0);
+    SetForegroundWindow(box);
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = VK_RETURN;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 // The trace lines from the box's first one on, without time stamps.

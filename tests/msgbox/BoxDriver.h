@@ -15,19 +15,16 @@
 
 namespace boxdriver {
 
-// One action on the open box. It returns false to be run again on the next tick, to wait for
-// something to happen.
+// One action on the open box; it returns false to be run again on the next tick.
 struct TStep {
-    std::string What;
+    std::string What; // what it waits for
     std::function<bool(TQMsgBox&)> Run;
 };
 
-// A step that waits until WHAT holds.
 inline TStep WaitFor(std::string what, std::function<bool(TQMsgBox&)> holds) {
     return {std::move(what), std::move(holds)};
 }
 
-// A step that acts once.
 inline TStep Do(std::function<void(TQMsgBox&)> act) {
     return {"", [act = std::move(act)](TQMsgBox& box) {
                 act(box);
@@ -35,94 +32,67 @@ inline TStep Do(std::function<void(TQMsgBox&)> act) {
             }};
 }
 
-// A key pressed and released, with Shift held if asked, through the system's input queue:
-// it reaches whichever window has the keyboard focus. WINDOW is brought to the front first,
-// in case a program started meanwhile took it.
+// Closes the box as its close box does.
+inline TStep Close() {
+    return Do([](TQMsgBox& box) { PostMessageA(box.MainWindow(), WM_CLOSE, 0, 0); });
+}
+
+// A key pressed and released, with Shift if asked, through the system's input queue, to the
+// focus in WINDOW, which is brought to the front first in case a program took it meanwhile.
 inline void PressKey(HWND window, WORD vk, bool shift = false) {
     if (GetForegroundWindow() != window)
         SetForegroundWindow(window);
     std::vector<INPUT> inputs;
-    auto key = [&](WORD code, bool up) {
+    auto key = [&](WORD code, DWORD flags) {
         INPUT in{};
         in.type = INPUT_KEYBOARD;
         in.ki.wVk = code;
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        in.ki.dwFlags = flags;
         inputs.push_back(in);
     };
     if (shift)
-        key(VK_SHIFT, false);
-    key(vk, false);
-    key(vk, true);
+        key(VK_SHIFT, 0);
+    key(vk, 0);
+    key(vk, KEYEVENTF_KEYUP);
     if (shift)
-        key(VK_SHIFT, true);
+        key(VK_SHIFT, KEYEVENTF_KEYUP);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-class TBoxRun {
-public:
-    static constexpr int kTickMs = 20;
-    static constexpr int kTicksPerStep = 250; // 5 seconds
-
-    TBoxRun(TQMsgBox& box, std::vector<TStep> steps) : Box_(box), Steps_(std::move(steps)) {
-        Current() = this;
-        Timer_ = SetTimer(nullptr, 0, kTickMs, &Tick);
-    }
-    TBoxRun(const TBoxRun&) = delete;
-    TBoxRun& operator=(const TBoxRun&) = delete;
-    ~TBoxRun() {
-        KillTimer(nullptr, Timer_);
-        Current() = nullptr;
-    }
-
-    // Whether every step ran before the box closed.
-    bool Finished() const { return Next_ == Steps_.size(); }
-
-private:
-    static TBoxRun*& Current() {
-        static TBoxRun* run = nullptr;
-        return run;
-    }
-
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        TBoxRun* run = Current();
-        if (!run || !run->Box_.MainWindow() || !IsWindowVisible(run->Box_.MainWindow()))
-            return;
-        run->Step();
-    }
-
-    void Step() {
-        if (++Ticks_ > kTicksPerStep) {
-            ADD_FAILURE() << (Finished() ? "the box stayed open after the last step"
-                                         : "waited in vain for " + Steps_[Next_].What);
-            Next_ = Steps_.size();
-            PostMessageA(Box_.MainWindow(), WM_CLOSE, 0, 0);
-            return;
-        }
-        if (!Finished() && Steps_[Next_].Run(Box_)) {
-            ++Next_;
-            Ticks_ = 0;
-        }
-    }
-
-    TQMsgBox& Box_;
-    std::vector<TStep> Steps_;
-    std::size_t Next_ = 0;
-    int Ticks_ = 0;
-    UINT_PTR Timer_ = 0;
-};
-
-// BOX.Execute() with STEPS played in its loop. A box that the steps leave open is closed and
-// reported.
+// BOX.Execute() with STEPS played in its loop. A step that waits in vain for 5 seconds, or a
+// box that the steps leave open, is reported and the box closed.
 inline std::int32_t ExecuteWith(TQMsgBox& box, std::vector<TStep> steps) {
-    TBoxRun run(box, std::move(steps));
+    static struct TRun {
+        TQMsgBox* Box = nullptr;
+        std::vector<TStep> Steps;
+        std::size_t Next = 0;
+        int Ticks = 0;
+    } run;
+    run = TRun{&box, std::move(steps)};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (!run.Box || !IsWindowVisible(run.Box->MainWindow()))
+            return;
+        const bool done = run.Next == run.Steps.size();
+        if (++run.Ticks > 250) {
+            ADD_FAILURE() << (done ? "the box stayed open after the last step"
+                                   : "waited in vain for " + run.Steps[run.Next].What);
+            run.Next = run.Steps.size();
+            PostMessageA(run.Box->MainWindow(), WM_CLOSE, 0, 0);
+        } else if (!done && run.Steps[run.Next].Run(*run.Box)) {
+            ++run.Next;
+            run.Ticks = 0;
+        }
+    });
+    struct TStop {
+        UINT_PTR Timer;
+        ~TStop() {
+            KillTimer(nullptr, Timer);
+            run.Box = nullptr;
+        }
+    } const stop{timer};
     const std::int32_t result = box.Execute();
-    EXPECT_TRUE(run.Finished()) << "the box closed before the steps were done";
+    EXPECT_EQ(run.Next, run.Steps.size()) << "the box closed before the steps were done";
     return result;
-}
-
-// A step that closes the box as its close box does.
-inline TStep Close() {
-    return Do([](TQMsgBox& box) { PostMessageA(box.MainWindow(), WM_CLOSE, 0, 0); });
 }
 
 } // namespace boxdriver

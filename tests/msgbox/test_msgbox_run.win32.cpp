@@ -15,104 +15,82 @@ using namespace boxdriver;
 
 namespace {
 
-int FocusedButton(const TQMsgBox& box) {
-    const HWND focus = GetFocus();
-    for (std::size_t i = 0; i < box.Buttons().size(); ++i)
-        if (box.Buttons()[i].Handle == focus)
-            return static_cast<int>(i);
-    return -1;
-}
-
-bool IsDefaultStyle(HWND button) {
-    return (GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
-}
-
-// Presses a key, then waits until the focus is on button EXPECTED, which alone has the
-// default style.
-std::vector<TStep> KeyMovesTo(WORD vk, bool shift, int expected) {
-    const std::string what = "the focus on button " + std::to_string(expected);
-    return {
-        Do([=](TQMsgBox& box) { PressKey(box.MainWindow(), vk, shift); }),
-        WaitFor(what, [=](TQMsgBox& box) {
-            if (FocusedButton(box) != expected)
-                return false;
-            for (std::size_t i = 0; i < box.Buttons().size(); ++i)
-                EXPECT_EQ(IsDefaultStyle(box.Buttons()[i].Handle), static_cast<int>(i) == expected)
-                    << "button " << i;
-            EXPECT_EQ(box.DefaultButton, expected);
-            return true;
-        })};
-}
-
-std::vector<TStep> Joined(std::vector<std::vector<TStep>> parts) {
-    std::vector<TStep> steps;
-    for (auto& part : parts)
-        steps.insert(steps.end(), part.begin(), part.end());
-    return steps;
-}
-
 TStep Press(WORD vk) {
     return Do([=](TQMsgBox& box) { PressKey(box.MainWindow(), vk); });
+}
+
+struct TMove {
+    WORD Key;
+    bool Shift;
+    int Focus; // the button that has the focus and alone the default style afterwards
+};
+
+// Each key of MOVES pressed, and its effect awaited.
+std::vector<TStep> Moves(std::vector<TMove> moves) {
+    std::vector<TStep> steps;
+    for (const TMove& m : moves) {
+        steps.push_back(Do([=](TQMsgBox& box) { PressKey(box.MainWindow(), m.Key, m.Shift); }));
+        steps.push_back(
+            WaitFor("the focus on button " + std::to_string(m.Focus), [=](TQMsgBox& box) {
+                if (GetFocus() != box.Buttons()[m.Focus].Handle)
+                    return false;
+                for (std::size_t i = 0; i < box.Buttons().size(); ++i)
+                    EXPECT_EQ(GetWindowLongA(box.Buttons()[i].Handle, GWL_STYLE) & 0x0F,
+                              static_cast<int>(i) == m.Focus ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)
+                        << "button " << i;
+                EXPECT_EQ(box.DefaultButton, m.Focus);
+                return true;
+            }));
+    }
+    return steps;
 }
 
 TEST(MsgBoxRun, TheKeyboardMovesAroundTheButtonsAndEnterPressesOne) {
     TQMsgBox box;
     box.AddText("Сохранить изменения?");
-    box.AddStdButton(IDYES);
-    box.AddStdButton(IDNO);
-    box.AddStdButton(IDCANCEL);
-    box.AddStdButton(100); // no such standard button
-    const std::int32_t result = ExecuteWith(box, Joined({KeyMovesTo(VK_TAB, false, 1),
-                                                         KeyMovesTo(VK_TAB, false, 2),
-                                                         KeyMovesTo(VK_TAB, false, 0),
-                                                         KeyMovesTo(VK_TAB, true, 2),
-                                                         KeyMovesTo(VK_RIGHT, false, 0),
-                                                         KeyMovesTo(VK_LEFT, false, 2),
-                                                         KeyMovesTo(VK_UP, false, 1),
-                                                         KeyMovesTo(VK_DOWN, false, 2),
-                                                         KeyMovesTo(VK_UP, false, 1),
-                                                         {Press(VK_RETURN)}}));
-    EXPECT_EQ(result, IDNO);
-    EXPECT_EQ(box.Result, IDNO);
+    for (int id : {IDYES, IDNO, IDCANCEL, 100}) // 100 is no standard button
+        box.AddStdButton(id);
+    std::vector<TStep> steps = Moves({{VK_TAB, false, 1},
+                                      {VK_TAB, false, 2},
+                                      {VK_TAB, false, 0},
+                                      {VK_TAB, true, 2},
+                                      {VK_RIGHT, false, 0},
+                                      {VK_LEFT, false, 2},
+                                      {VK_UP, false, 1},
+                                      {VK_DOWN, false, 2},
+                                      {VK_UP, false, 1}});
+    steps.push_back(Press(VK_RETURN));
+    EXPECT_EQ(ExecuteWith(box, steps), IDNO);
     EXPECT_EQ(box.DefaultButton, 1);
 }
 
 TEST(MsgBoxRun, ClosingWithoutAButtonGivesZero) {
-    const struct {
-        const char* What;
-        std::int32_t ButtonId; // of the only button; -1 for none added
-        TStep Close;
-    } cases[] = {
+    const std::tuple<const char*, std::int32_t, TStep> cases[] = {
         {"Esc", IDYES, Press(VK_ESCAPE)},
         {"the close box", IDYES, Close()},
         {"a button with id 0", 0, Press(VK_RETURN)},
     };
-    for (const auto& c : cases) {
+    for (const auto& [what, id, close] : cases) {
         TQMsgBox box;
-        box.AddButton("Кнопка", c.ButtonId);
-        box.DefaultButton = 0;
-        EXPECT_EQ(ExecuteWith(box, {c.Close}), 0) << c.What;
-        EXPECT_EQ(box.DefaultButton, -1) << c.What;
+        box.AddButton("Кнопка", id);
+        EXPECT_EQ(ExecuteWith(box, {close}), 0) << what;
+        EXPECT_EQ(box.DefaultButton, -1) << what;
     }
 }
 
-TEST(MsgBoxRun, TheDefaultButtonIsClampedAndWithoutButtonsThereIsOk) {
+TEST(MsgBoxRun, WithoutButtonsThereIsOkAndTheDefaultIsClamped) {
     TQMsgBox box;
     box.AddText("Текст");
     box.Caption = "Свой заголовок";
     box.Icon = static_cast<WORD>(32513);
-    ExecuteWith(box, {WaitFor("the focus on OK",
-                              [](TQMsgBox& box) {
-                                  if (FocusedButton(box) != 0)
-                                      return false;
-                                  EXPECT_EQ(box.Buttons().size(), 1u);
-                                  EXPECT_EQ(box.Buttons()[0].Caption, "OK");
-                                  EXPECT_TRUE(IsDefaultStyle(box.Buttons()[0].Handle));
-                                  EXPECT_EQ(ProgressCount(), 1);
-                                  return true;
-                              }),
-                      Press(VK_RETURN)});
-    EXPECT_EQ(box.Result, IDOK);
+    std::vector<TStep> steps = Moves({{VK_TAB, false, 0}});
+    steps.push_back(Do([](TQMsgBox& box) {
+        EXPECT_EQ(box.Buttons().size(), 1u);
+        EXPECT_EQ(box.Buttons()[0].Caption, "OK");
+        EXPECT_EQ(ProgressCount(), 1);
+    }));
+    steps.push_back(Press(VK_RETURN));
+    EXPECT_EQ(ExecuteWith(box, steps), IDOK);
     EXPECT_EQ(ProgressCount(), 0);
     // Emptied for the next use.
     EXPECT_TRUE(box.Pieces.empty());
@@ -120,81 +98,65 @@ TEST(MsgBoxRun, TheDefaultButtonIsClampedAndWithoutButtonsThereIsOk) {
     EXPECT_EQ(box.Caption, "Сообщение");
     EXPECT_FALSE(box.Icon);
 
-    for (const auto& [wanted, expected] : {std::pair{5, 1}, std::pair{-3, 0}}) {
+    for (const auto& [wanted, pressed] : {std::pair{5, 12}, std::pair{-3, 11}}) {
         box.AddButton("Первая", 11);
         box.AddButton("Вторая", 12);
         box.DefaultButton = wanted;
-        EXPECT_EQ(ExecuteWith(box, {Press(VK_RETURN)}), 11 + expected) << wanted;
+        EXPECT_EQ(ExecuteWith(box, {Press(VK_RETURN)}), pressed) << wanted;
     }
 }
 
-// Top-level windows of this thread that record when they are enabled and disabled.
-class TOtherWindows {
-public:
-    TOtherWindows() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "MsgBoxTestOther";
-        RegisterClassA(&windowClass);
-        for (const char* name : {"A", "B", "C"}) {
-            Windows.emplace_back(
-                CreateWindowExA(0, "MsgBoxTestOther", name, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
-        }
-        EnableWindow(Windows[2].get(), FALSE); // disabled before, and after
-        Events().clear();
-    }
-    ~TOtherWindows() {
-        Windows.clear();
-        UnregisterClassA("MsgBoxTestOther", GetModuleHandleA(nullptr));
-    }
+// "-A" when the window titled A was disabled, "+A" when it was enabled.
+std::vector<std::string> EnableEvents;
 
-    // "-A" when A was disabled, "+A" when enabled.
-    static std::vector<std::string>& Events() {
-        static std::vector<std::string> events;
-        return events;
+LRESULT CALLBACK RecordEnable(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_ENABLE) {
+        char name[8] = {};
+        GetWindowTextA(w, name, sizeof name);
+        EnableEvents.push_back((wp ? "+" : "-") + std::string(name));
     }
-
-    std::vector<win::TWindow> Windows;
-
-private:
-    static LRESULT CALLBACK Proc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg == WM_ENABLE) {
-            char name[8] = {};
-            GetWindowTextA(w, name, sizeof name);
-            Events().push_back((wp ? "+" : "-") + std::string(name));
-        }
-        return DefWindowProcA(w, msg, wp, lp);
-    }
-};
+    return DefWindowProcA(w, msg, wp, lp);
+}
 
 TEST(MsgBoxRun, OtherWindowsOfTheThreadAreDisabledForTheRun) {
-    TOtherWindows others;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &RecordEnable;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "MsgBoxTestOther";
+    RegisterClassA(&windowClass);
+    std::vector<win::TWindow> others;
+    for (const char* name : {"A", "B", "C"})
+        others.emplace_back(CreateWindowExA(0, "MsgBoxTestOther", name,
+                                            WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    EnableWindow(others[2].get(), FALSE); // disabled before, and so after
+    EnableEvents.clear();
+
     TQMsgBox box;
     ExecuteWith(box, {Do([&](TQMsgBox&) {
-                          for (const win::TWindow& w : others.Windows)
+                          for (const win::TWindow& w : others)
                               EXPECT_FALSE(IsWindowEnabled(w.get()));
                       }),
                       Press(VK_RETURN)});
-    EXPECT_TRUE(IsWindowEnabled(others.Windows[0].get()));
-    EXPECT_TRUE(IsWindowEnabled(others.Windows[1].get()));
-    EXPECT_FALSE(IsWindowEnabled(others.Windows[2].get())) << "it was disabled before";
-    // Disabled in the order they were found, enabled in reverse.
-    ASSERT_EQ(TOtherWindows::Events().size(), 4u);
-    const std::string first = TOtherWindows::Events()[0].substr(1);
-    const std::string second = TOtherWindows::Events()[1].substr(1);
-    EXPECT_EQ(TOtherWindows::Events(),
-              (std::vector<std::string>{"-" + first, "-" + second, "+" + second, "+" + first}));
+    EXPECT_TRUE(IsWindowEnabled(others[0].get()));
+    EXPECT_TRUE(IsWindowEnabled(others[1].get()));
+    EXPECT_FALSE(IsWindowEnabled(others[2].get()));
+    ASSERT_EQ(EnableEvents.size(), 4u);
+    const std::string first = EnableEvents[0].substr(1), second = EnableEvents[1].substr(1);
+    EXPECT_EQ(EnableEvents,
+              (std::vector<std::string>{"-" + first, "-" + second, "+" + second, "+" + first}))
+        << "enabled in the reverse order";
+    others.clear();
+    UnregisterClassA("MsgBoxTestOther", GetModuleHandleA(nullptr));
 }
 
 TEST(MsgBoxRun, AQuitRequestClosesTheBoxAndGoesOnToTheCallersLoop) {
     TQMsgBox box;
     box.AddButton("Да", 21);
     box.AddButton("Нет", 22);
-    const std::int32_t result = ExecuteWith(
-        box, Joined({KeyMovesTo(VK_TAB, false, 1), {Do([](TQMsgBox&) { PostQuitMessage(3); })}}));
-    EXPECT_EQ(result, 22) << "the focused button's id";
+    std::vector<TStep> steps = Moves({{VK_TAB, false, 1}});
+    steps.push_back(Do([](TQMsgBox&) { PostQuitMessage(3); }));
+    EXPECT_EQ(ExecuteWith(box, steps), 22) << "the focused button's id";
     EXPECT_EQ(box.DefaultButton, 1);
     MSG msg{};
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
@@ -202,7 +164,7 @@ TEST(MsgBoxRun, AQuitRequestClosesTheBoxAndGoesOnToTheCallersLoop) {
     EXPECT_EQ(msg.wParam, 3u) << "the request keeps its exit code";
 }
 
-// The failure that Execute raised, as its message; empty when there was none.
+// The assertion that RUN raised, as its message.
 template <typename F>
 std::string FailureOf(F&& run) {
     try {
@@ -211,38 +173,23 @@ std::string FailureOf(F&& run) {
         EXPECT_EQ(e.ErrorCode, ecAssertionFailed);
         return e.Message;
     }
-    return {};
+    return "nothing";
 }
 
 std::string AssertionText(int line) {
     return "Assertion failed (QMsgBox, line " + std::to_string(line) + ")";
 }
 
-// Refuses the creation of windows of one class.
-class TCreationRefused {
-public:
-    explicit TCreationRefused(const char* className) {
-        ClassName() = className;
-        Hook_ = SetWindowsHookExA(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
-    }
-    ~TCreationRefused() { UnhookWindowsHookEx(Hook_); }
+// The class whose windows' creation is refused while a test's CBT hook is set.
+std::string RefusedClass;
 
-private:
-    static std::string& ClassName() {
-        static std::string name;
-        return name;
-    }
-    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
-        if (code == HCBT_CREATEWND) {
-            char name[64] = {};
-            GetClassNameA(reinterpret_cast<HWND>(wp), name, sizeof name);
-            if (ClassName() == name)
-                return 1;
-        }
-        return CallNextHookEx(nullptr, code, wp, lp);
-    }
-    HHOOK Hook_;
-};
+LRESULT CALLBACK RefuseCreation(int code, WPARAM wp, LPARAM lp) {
+    char name[64] = {};
+    if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wp), name, sizeof name) &&
+        RefusedClass == name)
+        return 1;
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
 
 void CreateWithoutBox(const char* className) {
     CreateWindowExA(0, className, "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
@@ -250,42 +197,41 @@ void CreateWithoutBox(const char* className) {
 }
 
 TEST(MsgBoxRun, ImpossibleStatesAreReportedWithTheirLines) {
-    // A second box while one is open.
     std::string second;
     TQMsgBox first;
     ExecuteWith(first, {Do([&](TQMsgBox&) {
                             second = FailureOf([] { TQMsgBox().Execute("Второе окно"); });
                         }),
                         Press(VK_RETURN)});
-    EXPECT_EQ(second, AssertionText(608));
+    EXPECT_EQ(second, AssertionText(608)) << "a second box while one is open";
 
-    const struct {
-        int Line;
-        const char* WithoutBox; // a window of this class made while a box is open
-        const char* Refused;    // or the creation of this class refused
-    } cases[] = {
+    // A window of the box's classes made without a box while one is open, or the creation of
+    // the box's own windows refused.
+    const std::tuple<int, const char*, const char*> cases[] = {
         {854, "QMsgBoxMainWindow", nullptr},
         {642, "QMsgBoxTextWindow", nullptr},
         {870, nullptr, "QMsgBoxTextWindow"},
         {1135, nullptr, "QMsgBoxMainWindow"},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, withoutBox, refused] : cases) {
         TQMsgBox box;
         std::string failure;
-        if (c.WithoutBox) {
-            failure = FailureOf([&] {
-                ExecuteWith(box, {Do([&](TQMsgBox&) { CreateWithoutBox(c.WithoutBox); })});
-            });
+        if (withoutBox) {
+            failure = FailureOf(
+                [&] { ExecuteWith(box, {Do([&](TQMsgBox&) { CreateWithoutBox(withoutBox); })}); });
         } else {
-            TCreationRefused refused(c.Refused);
+            RefusedClass = refused;
+            const HHOOK hook =
+                SetWindowsHookExA(WH_CBT, &RefuseCreation, nullptr, GetCurrentThreadId());
             failure = FailureOf([&] { box.Execute(); });
+            UnhookWindowsHookEx(hook);
         }
-        EXPECT_EQ(failure, AssertionText(c.Line));
-        EXPECT_EQ(ProgressCount(), 0) << c.Line;
-        EXPECT_FALSE(box.Buttons().empty()) << c.Line << ": no reset after a failure";
+        EXPECT_EQ(failure, AssertionText(line));
+        EXPECT_EQ(ProgressCount(), 0) << line;
+        EXPECT_FALSE(box.Buttons().empty()) << line << ": no reset after a failure";
         MSG msg{};
         EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-            << c.Line << ": a quit request was left behind";
+            << line << ": a quit request was left behind";
     }
 
     WNDCLASSA taken{};
@@ -296,9 +242,8 @@ TEST(MsgBoxRun, ImpossibleStatesAreReportedWithTheirLines) {
     EXPECT_EQ(FailureOf([] { TQMsgBox().Execute("x"); }), AssertionText(623));
     UnregisterClassA("QMsgBoxTextWindow", GetModuleHandleA(nullptr));
 
-    // Everything was put back: the next box runs.
     TQMsgBox box;
-    EXPECT_EQ(ExecuteWith(box, {Press(VK_RETURN)}), IDOK);
+    EXPECT_EQ(ExecuteWith(box, {Press(VK_RETURN)}), IDOK) << "the next box runs";
 }
 
 } // namespace

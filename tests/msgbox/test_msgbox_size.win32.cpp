@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 using namespace boxdriver;
@@ -18,7 +19,8 @@ NONCLIENTMETRICSA Metrics() {
     return metrics;
 }
 
-int TextWidth(const LOGFONTA& logFont, const std::string& text) {
+// The width of TEXT in FONT on the screen.
+int Width(const LOGFONTA& logFont, const std::string& text) {
     const win::TWindowDC dc(nullptr);
     const win::TFont font(CreateFontIndirectA(&logFont));
     const win::TSelectObject selected(dc.get(), font.get());
@@ -27,7 +29,7 @@ int TextWidth(const LOGFONTA& logFont, const std::string& text) {
     return size.cx;
 }
 
-// What the box's layout is made of, measured here from the system's fonts.
+// What the box is made of, measured here from the system's fonts.
 struct TParts {
     TParts() {
         const win::TWindowDC dc(nullptr);
@@ -38,17 +40,16 @@ struct TParts {
         GetTextMetricsA(dc.get(), &tm);
         LineH = tm.tmHeight;
         Margin = tm.tmAveCharWidth * 7 / 2;
-        RightMargin = Margin / 2;
         ButtonH = tm.tmHeight * 7 / 4;
         Gap = tm.tmHeight / 2;
-        OkWidth = std::max(LineH * 7, TextWidth(metrics.lfMessageFont, "OK") + 2 * ButtonH);
     }
-    // The caption's width in the caption font, and five caption buttons.
-    static int CaptionRoom(const std::string& caption) {
-        const NONCLIENTMETRICSA metrics = Metrics();
-        return TextWidth(metrics.lfCaptionFont, caption) + 5 * metrics.iCaptionWidth;
+    int CaptionRoom(const std::string& caption) const {
+        return Width(Metrics().lfCaptionFont, caption) + 5 * Metrics().iCaptionWidth;
     }
-    int LineH, Margin, RightMargin, ButtonH, Gap, OkWidth;
+    int LineH, Margin, ButtonH, Gap;
+    int OkWidth() const {
+        return std::max(LineH * 7, Width(Metrics().lfMessageFont, "OK") + 2 * ButtonH);
+    }
     int W90 = MulDiv(GetSystemMetrics(SM_CXSCREEN), 90, 100);
     int H90 = MulDiv(GetSystemMetrics(SM_CYSCREEN), 90, 100);
 };
@@ -71,48 +72,43 @@ bool HasStyle(HWND w, LONG style) {
     return (GetWindowLongA(w, GWL_STYLE) & style) != 0;
 }
 
-int ScrollPos(HWND w, int bar) {
+// A scroll request to the text window, as its bar sends it; the new position.
+int Scroll(TQMsgBox& box, UINT msg, int request, int track = 0) {
+    SendMessageA(box.TextWindow(), msg, MAKEWPARAM(request, track), 0);
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_POS;
-    GetScrollInfo(w, bar, &si);
+    GetScrollInfo(box.TextWindow(), msg == WM_VSCROLL ? SB_VERT : SB_HORZ, &si);
     return si.nPos;
 }
 
-int Scroll(TQMsgBox& box, UINT msg, int request, int track = 0) {
-    SendMessageA(box.TextWindow(), msg, MAKEWPARAM(request, track), 0);
-    return ScrollPos(box.TextWindow(), msg == WM_VSCROLL ? SB_VERT : SB_HORZ);
+// Shows BOX and checks it once it is open.
+void CheckOpen(TQMsgBox& box, std::function<void(TQMsgBox&)> check) {
+    ExecuteWith(box, {Do(std::move(check)), Close()});
 }
 
 TEST(MsgBoxSize, AShortTextGivesTheSizeOfItsParts) {
     const TParts p;
-    const std::string text = "Короткое сообщение.";
-    const int textW = TextWidth(Metrics().lfMessageFont, text);
     TQMsgBox box;
-    box.AddText(text);
-    ExecuteWith(box, {Do([&](TQMsgBox& box) {
-                          const SIZE client = ClientSize(box.MainWindow());
-                          const int expectedW =
-                              std::max({std::min(textW + p.Margin + p.RightMargin, p.W90),
-                                        p.OkWidth + 2 * p.Gap, p.CaptionRoom("Сообщение")});
-                          EXPECT_EQ(client.cx, expectedW);
-                          EXPECT_EQ(client.cy, p.ButtonH + 3 * p.LineH + p.LineH);
-
-                          const RECT textRect = ChildRect(box.TextWindow());
-                          EXPECT_EQ(textRect.left, p.Margin);
-                          EXPECT_EQ(textRect.top, p.LineH);
-                          EXPECT_EQ(textRect.right, client.cx - p.RightMargin);
-                          EXPECT_EQ(textRect.bottom, p.LineH + p.LineH);
-                          EXPECT_FALSE(HasStyle(box.TextWindow(), WS_VSCROLL | WS_HSCROLL));
-
-                          const RECT ok = ChildRect(box.Buttons()[0].Handle);
-                          EXPECT_EQ(ok.left,
-                                    std::max(static_cast<int>(client.cx - p.OkWidth) / 2, p.Gap));
-                          EXPECT_EQ(ok.top, client.cy - p.LineH - p.ButtonH);
-                          EXPECT_EQ(ok.right - ok.left, p.OkWidth);
-                          EXPECT_EQ(ok.bottom - ok.top, p.ButtonH);
-                      }),
-                      Close()});
+    box.AddText("Короткое сообщение.");
+    const int textW = Width(Metrics().lfMessageFont, "Короткое сообщение.");
+    CheckOpen(box, [&](TQMsgBox& box) {
+        const SIZE client = ClientSize(box.MainWindow());
+        EXPECT_EQ(client.cx, std::max({textW + p.Margin + p.Margin / 2, p.OkWidth() + 2 * p.Gap,
+                                       p.CaptionRoom("Сообщение")}));
+        EXPECT_EQ(client.cy, p.ButtonH + 3 * p.LineH + p.LineH);
+        const RECT text = ChildRect(box.TextWindow());
+        EXPECT_EQ(text.left, p.Margin);
+        EXPECT_EQ(text.top, p.LineH);
+        EXPECT_EQ(text.right, client.cx - p.Margin / 2);
+        EXPECT_EQ(text.bottom, 2 * p.LineH);
+        EXPECT_FALSE(HasStyle(box.TextWindow(), WS_VSCROLL | WS_HSCROLL));
+        const RECT ok = ChildRect(box.Buttons()[0].Handle);
+        EXPECT_EQ(ok.left, std::max(static_cast<int>(client.cx - p.OkWidth()) / 2, p.Gap));
+        EXPECT_EQ(ok.top, client.cy - p.LineH - p.ButtonH);
+        EXPECT_EQ(ok.right - ok.left, p.OkWidth());
+        EXPECT_EQ(ok.bottom - ok.top, p.ButtonH);
+    });
 }
 
 TEST(MsgBoxSize, ATallTextScrollsLineByLine) {
@@ -120,27 +116,23 @@ TEST(MsgBoxSize, ATallTextScrollsLineByLine) {
     TQMsgBox box;
     for (int i = 1; i <= 200; ++i)
         box.AddText("Строка " + std::to_string(i) + "\r\n");
-    ExecuteWith(box, {Do([&](TQMsgBox& box) {
-                          EXPECT_EQ(ClientSize(box.MainWindow()).cy, p.H90);
-                          ASSERT_TRUE(HasStyle(box.TextWindow(), WS_VSCROLL));
-                          const TQDyedLineArray& lines = box.TextLayout().Lines;
-                          EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_LINEDOWN), lines[1].Top);
-                          const int inside = lines[1].Top + 3;
-                          EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_THUMBTRACK, inside), inside);
-                          EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_LINEDOWN), lines[2].Top)
-                              << "the next line's top goes to the top edge";
-                          Scroll(box, WM_VSCROLL, SB_THUMBTRACK, inside);
-                          EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_LINEUP), lines[1].Top);
-                          EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_LINEUP), lines[0].Top);
-                          EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_LINEUP), 0);
-                          const int page = ClientSize(box.TextWindow()).cy;
-                          EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_PAGEDOWN), page);
-                          EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_BOTTOM), page)
-                              << "only lines, pages and the thumb move the text";
-                          EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_THUMBTRACK, 30000),
-                                    box.TextLayout().Height() - page);
-                      }),
-                      Close()});
+    CheckOpen(box, [&](TQMsgBox& box) {
+        EXPECT_EQ(ClientSize(box.MainWindow()).cy, p.H90);
+        ASSERT_TRUE(HasStyle(box.TextWindow(), WS_VSCROLL));
+        const TQDyedLineArray& lines = box.TextLayout().Lines;
+        const int inside = lines[1].Top + 3;
+        EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_LINEDOWN), lines[1].Top);
+        EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_THUMBTRACK, inside), inside);
+        EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_LINEDOWN), lines[2].Top)
+            << "the next line's top goes to the top edge";
+        Scroll(box, WM_VSCROLL, SB_THUMBTRACK, inside);
+        EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_LINEUP), lines[1].Top);
+        EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_LINEUP), 0);
+        const int page = ClientSize(box.TextWindow()).cy;
+        EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_PAGEDOWN), page);
+        EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_BOTTOM), page) << "only lines, pages and the thumb";
+        EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_THUMBTRACK, 30000), box.TextLayout().Height() - page);
+    });
 }
 
 TEST(MsgBoxSize, AWideFixedLineScrollsSidewaysByAScrollBarWidth) {
@@ -148,18 +140,16 @@ TEST(MsgBoxSize, AWideFixedLineScrollsSidewaysByAScrollBarWidth) {
     TQMsgBox box;
     box.Font.Wrap = false;
     box.AddText(std::string(400, 'W'));
-    ExecuteWith(box, {Do([&](TQMsgBox& box) {
-                          EXPECT_EQ(ClientSize(box.MainWindow()).cx, p.W90);
-                          ASSERT_TRUE(HasStyle(box.TextWindow(), WS_HSCROLL));
-                          EXPECT_FALSE(HasStyle(box.TextWindow(), WS_VSCROLL));
-                          const int step = GetSystemMetrics(SM_CXVSCROLL);
-                          EXPECT_EQ(Scroll(box, WM_HSCROLL, SB_LINERIGHT), step);
-                          EXPECT_EQ(Scroll(box, WM_HSCROLL, SB_LINERIGHT), 2 * step);
-                          EXPECT_EQ(Scroll(box, WM_HSCROLL, SB_LINELEFT), step);
-                          Scroll(box, WM_HSCROLL, SB_LINELEFT);
-                          EXPECT_EQ(Scroll(box, WM_HSCROLL, SB_LINELEFT), 0);
-                      }),
-                      Close()});
+    CheckOpen(box, [&](TQMsgBox& box) {
+        EXPECT_EQ(ClientSize(box.MainWindow()).cx, p.W90);
+        ASSERT_TRUE(HasStyle(box.TextWindow(), WS_HSCROLL));
+        const int step = GetSystemMetrics(SM_CXVSCROLL);
+        EXPECT_EQ(Scroll(box, WM_HSCROLL, SB_LINERIGHT), step);
+        EXPECT_EQ(Scroll(box, WM_HSCROLL, SB_LINERIGHT), 2 * step);
+        EXPECT_EQ(Scroll(box, WM_HSCROLL, SB_LINELEFT), step);
+        Scroll(box, WM_HSCROLL, SB_LINELEFT);
+        EXPECT_EQ(Scroll(box, WM_HSCROLL, SB_LINELEFT), 0);
+    });
 }
 
 TEST(MsgBoxSize, ACaptionWiderThanTheTextWidensTheBox) {
@@ -168,13 +158,9 @@ TEST(MsgBoxSize, ACaptionWiderThanTheTextWidensTheBox) {
     box.Caption = "Заголовок окна, который заметно шире текста сообщения";
     box.AddText("x");
     const int room = p.CaptionRoom(box.Caption);
-    ExecuteWith(box, {Do([&](TQMsgBox& box) {
-                          EXPECT_EQ(ClientSize(box.MainWindow()).cx, std::min(room, p.W90));
-                          char title[128] = {};
-                          GetWindowTextA(box.MainWindow(), title, sizeof title);
-                          EXPECT_EQ(box.Caption, title);
-                      }),
-                      Close()});
+    CheckOpen(box, [&](TQMsgBox& box) {
+        EXPECT_EQ(ClientSize(box.MainWindow()).cx, std::min(room, p.W90));
+    });
 }
 
 TEST(MsgBoxSize, NarrowingRebreaksWrappingTextAndScrollsFixedLines) {
@@ -184,66 +170,40 @@ TEST(MsgBoxSize, NarrowingRebreaksWrappingTextAndScrollsFixedLines) {
     box.AddText("\r\n");
     box.Font.Wrap = false;
     box.AddText(std::string(60, '='));
-    ExecuteWith(box, {Do([&](TQMsgBox& box) {
-                          const std::size_t before = box.TextLayout().Lines.size();
-                          EXPECT_FALSE(HasStyle(box.TextWindow(), WS_HSCROLL));
-                          RECT frame{};
-                          GetWindowRect(box.MainWindow(), &frame);
-                          SetWindowPos(box.MainWindow(), nullptr, 0, 0, 250,
-                                       frame.bottom - frame.top + 100, SWP_NOMOVE | SWP_NOZORDER);
-                          const int width = ClientSize(box.TextWindow()).cx;
-                          const TQDyedLineArray& lines = box.TextLayout().Lines;
-                          EXPECT_GT(lines.size(), before);
-                          for (const TQDyedLine& line : lines)
-                              for (const TQDyedItem& item : line.Items) {
-                                  if (item.Text.Wrap)
-                                      EXPECT_LE(item.Right, width) << item.Text.Text;
-                              }
-                          EXPECT_EQ(lines.back().Items[0].Text.Text, std::string(60, '='));
-                          EXPECT_TRUE(HasStyle(box.TextWindow(), WS_HSCROLL));
-                      }),
-                      Close()});
-}
-
-// The icon's room in the box, and whether it is drawn there.
-struct TIconSeen {
-    int TextLeft = 0;
-    int ClientH = 0;
-    bool Drawn = false;
-};
-
-TIconSeen ShowWithIcon(TQIconName icon) {
-    TQMsgBox box;
-    box.Icon = std::move(icon);
-    box.AddText("x");
-    TIconSeen seen;
-    ExecuteWith(box, {Do([&](TQMsgBox& box) {
-                          UpdateWindow(box.MainWindow());
-                          seen.TextLeft = ChildRect(box.TextWindow()).left;
-                          seen.ClientH = ClientSize(box.MainWindow()).cy;
-                          // The icon's middle, where any icon has colour of its own.
-                          const TParts p;
-                          const win::TWindowDC dc(box.MainWindow());
-                          const COLORREF middle =
-                              GetPixel(dc.get(), p.Margin + GetSystemMetrics(SM_CXICON) / 2,
-                                       p.LineH + GetSystemMetrics(SM_CYICON) / 2);
-                          seen.Drawn = middle != GetSysColor(COLOR_BTNFACE);
-                      }),
-                      Close()});
-    return seen;
+    CheckOpen(box, [&](TQMsgBox& box) {
+        const std::size_t before = box.TextLayout().Lines.size();
+        EXPECT_FALSE(HasStyle(box.TextWindow(), WS_HSCROLL));
+        SetWindowPos(box.MainWindow(), nullptr, 0, 0, 250, 400, SWP_NOMOVE | SWP_NOZORDER);
+        const int width = ClientSize(box.TextWindow()).cx;
+        const TQDyedLineArray& lines = box.TextLayout().Lines;
+        EXPECT_GT(lines.size(), before);
+        for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+            EXPECT_LE(lines[i].Items.back().Right, width) << "line " << i;
+        EXPECT_EQ(lines.back().Items[0].Width, box.TextLayout().WidestFixed);
+        EXPECT_TRUE(HasStyle(box.TextWindow(), WS_HSCROLL));
+    });
 }
 
 TEST(MsgBoxSize, AnIconThatDoesNotExistKeepsItsRoom) {
     const TParts p;
-    const TIconSeen stop = ShowWithIcon(static_cast<WORD>(32513));
-    const TIconSeen none = ShowWithIcon("NOSUCHICON");
-    const int expectedH = p.ButtonH + 3 * p.LineH + std::max(GetSystemMetrics(SM_CYICON), p.LineH);
-    EXPECT_EQ(stop.TextLeft, 2 * p.Margin + GetSystemMetrics(SM_CXICON));
-    EXPECT_EQ(stop.ClientH, expectedH);
-    EXPECT_TRUE(stop.Drawn);
-    EXPECT_EQ(none.TextLeft, stop.TextLeft);
-    EXPECT_EQ(none.ClientH, expectedH);
-    EXPECT_FALSE(none.Drawn);
+    const int iconW = GetSystemMetrics(SM_CXICON);
+    const int iconH = GetSystemMetrics(SM_CYICON);
+    for (const auto& [icon, exists] : {std::pair{TQIconName(static_cast<WORD>(32513)), true},
+                                       std::pair{TQIconName("NOSUCHICON"), false}}) {
+        TQMsgBox box;
+        box.Icon = icon;
+        box.AddText("x");
+        CheckOpen(box, [&](TQMsgBox& box) {
+            EXPECT_EQ(ChildRect(box.TextWindow()).left, 2 * p.Margin + iconW);
+            EXPECT_EQ(ClientSize(box.MainWindow()).cy,
+                      p.ButtonH + 3 * p.LineH + std::max(iconH, p.LineH));
+            // Any icon has colour of its own in its middle.
+            UpdateWindow(box.MainWindow());
+            const win::TWindowDC dc(box.MainWindow());
+            const COLORREF middle = GetPixel(dc.get(), p.Margin + iconW / 2, p.LineH + iconH / 2);
+            EXPECT_EQ(middle != GetSysColor(COLOR_BTNFACE), exists) << "drawn or not";
+        });
+    }
 }
 
 } // namespace
