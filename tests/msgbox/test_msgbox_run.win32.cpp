@@ -3,6 +3,7 @@
 #include "msgbox/QMsgBox.h"
 #include "msgbox/QProgressLock.h"
 #include "tests/msgbox/BoxDriver.h"
+#include "tests/support/MsgSequence.h"
 
 #include "errors/err.h"
 
@@ -106,48 +107,36 @@ TEST(MsgBoxRun, WithoutButtonsThereIsOkAndTheDefaultIsClamped) {
     }
 }
 
-// "-A" when the window titled A was disabled, "+A" when it was enabled.
-std::vector<std::string> EnableEvents;
-
-LRESULT CALLBACK RecordEnable(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_ENABLE) {
-        char name[8] = {};
-        GetWindowTextA(w, name, sizeof name);
-        EnableEvents.push_back((wp ? "+" : "-") + std::string(name));
-    }
-    return DefWindowProcA(w, msg, wp, lp);
-}
-
 TEST(MsgBoxRun, OtherWindowsOfTheThreadAreDisabledForTheRun) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &RecordEnable;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "MsgBoxTestOther";
-    RegisterClassA(&windowClass);
+    support::TMsgLog log;
     std::vector<win::TWindow> others;
-    for (const char* name : {"A", "B", "C"})
-        others.emplace_back(CreateWindowExA(0, "MsgBoxTestOther", name,
-                                            WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    for (const char* name : {"A", "B", "C"}) {
+        others.emplace_back(CreateWindowExA(0, "STATIC", name, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                            0, 200, 100, nullptr, nullptr, nullptr, nullptr));
+        log.Watch(others.back().get(), name);
+    }
     EnableWindow(others[2].get(), FALSE); // disabled before, and so after
-    EnableEvents.clear();
 
     TQMsgBox box;
-    ExecuteWith(box, {Do([&](TQMsgBox&) {
-                          for (const win::TWindow& w : others)
-                              EXPECT_FALSE(IsWindowEnabled(w.get()));
-                      }),
-                      Press(VK_RETURN)});
+    {
+        const support::TMsgHooks hooks(log);
+        ExecuteWith(box, {Do([&](TQMsgBox&) {
+                              for (const win::TWindow& w : others)
+                                  EXPECT_FALSE(IsWindowEnabled(w.get()));
+                          }),
+                          Press(VK_RETURN)});
+    }
     EXPECT_TRUE(IsWindowEnabled(others[0].get()));
     EXPECT_TRUE(IsWindowEnabled(others[1].get()));
     EXPECT_FALSE(IsWindowEnabled(others[2].get()));
-    ASSERT_EQ(EnableEvents.size(), 4u);
-    const std::string first = EnableEvents[0].substr(1), second = EnableEvents[1].substr(1);
-    EXPECT_EQ(EnableEvents,
-              (std::vector<std::string>{"-" + first, "-" + second, "+" + second, "+" + first}))
-        << "enabled in the reverse order";
-    others.clear();
-    UnregisterClassA("MsgBoxTestOther", GetModuleHandleA(nullptr));
+    std::vector<std::pair<HWND, WPARAM>> enables;
+    for (const support::TRecordedMsg& m : log.Recorded())
+        if (m.Message == WM_ENABLE)
+            enables.emplace_back(m.Window, m.WParam);
+    ASSERT_EQ(enables.size(), 4u);
+    EXPECT_EQ(enables[2], std::pair(enables[1].first, WPARAM{TRUE})) << "enabled in reverse order";
+    EXPECT_EQ(enables[3], std::pair(enables[0].first, WPARAM{TRUE}));
+    EXPECT_EQ(enables[0].second + enables[1].second, 0u) << "disabled first";
 }
 
 TEST(MsgBoxRun, AQuitRequestClosesTheBoxAndGoesOnToTheCallersLoop) {
