@@ -45,8 +45,12 @@ TQMsgBox::TClientSize TQMsgBox::Measure() {
     const std::int32_t textH = std::max(iconH, Layout_.Height());
     TClientSize client;
     client.Height = std::min(ButtonH_ + 3 * LineH_ + textH, h90);
+    // A text taller than the box is scrolled; its scroll bar gets room of its own, so that the
+    // widest line still fits beside it instead of being broken before its last word.
+    const bool scrolled = ButtonH_ + 3 * LineH_ + Layout_.Height() > h90;
+    const std::int32_t barW = scrolled ? GetSystemMetrics(SM_CXVSCROLL) : 0;
     client.Width = std::min(
-        std::max(Layout_.WidestFixed, Layout_.WidestWrapped) + Margin_ + RightMargin_, w90);
+        std::max(Layout_.WidestFixed, Layout_.WidestWrapped) + Margin_ + RightMargin_ + barW, w90);
     client.Width = std::max(client.Width, ButtonsW_ + 2 * Gap_);
     client.Width = std::min(std::max(client.Width, captionRoom), w90);
     return client;

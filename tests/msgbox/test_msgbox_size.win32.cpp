@@ -115,11 +115,12 @@ TEST(MsgBoxSize, ATallTextScrollsLineByLine) {
     const TParts p;
     TQMsgBox box;
     for (int i = 1; i <= 200; ++i)
-        box.AddText("Строка " + std::to_string(i) + "\r\n");
+        box.AddText("Строка " + std::to_string(i) + ", длиннее заголовка окна сообщения\r\n");
     CheckOpen(box, [&](TQMsgBox& box) {
         EXPECT_EQ(ClientSize(box.MainWindow()).cy, p.H90);
         ASSERT_TRUE(HasStyle(box.TextWindow(), WS_VSCROLL));
         const TQDyedLineArray& lines = box.TextLayout().Lines;
+        EXPECT_EQ(lines.size(), 200u) << "the scroll bar took the room of the widest lines";
         const int inside = lines[1].Top + 3;
         EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_LINEDOWN), lines[1].Top);
         EXPECT_EQ(Scroll(box, WM_VSCROLL, SB_THUMBTRACK, inside), inside);
