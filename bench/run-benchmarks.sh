@@ -3,14 +3,16 @@
 # every figure is the best of $RUNS runs. Builds nothing.
 # Usage: bench/run-benchmarks.sh [native build folder] [win64 build folder]
 # Targets: native at least 3x luac -p; Wine at least 0.7x native; LineOf over increasing
-# positions at most 3x the time of one memchr pass over the same text.
+# positions at most 3x the time of one memchr pass over the same text; laying out a wrapping
+# text at most 4 measurements per broken line; the dyed box at its first paint no slower than
+# MessageBoxA.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 native=${1:-$root/build/native}
 win64=${2:-$root/build/win64}
 # The benchmark programs to run; each may report several benchmarks.
-BENCHMARKS=${BENCHMARKS:-"bench_qstm bench_lines bench_reader"}
+BENCHMARKS=${BENCHMARKS:-"bench_qstm bench_lines bench_reader bench_layout"}
 RUNS=${RUNS:-3}
 
 work=$(mktemp -d)
@@ -102,3 +104,17 @@ for build in native wine; do
                 printf "lines/line_of_increasing [%s]: %.2f x one memchr pass\n", build, pass / lines
         }' "$work/bench_lines.$build"
 done
+
+# Text measurements per broken line of a long wrapping text, in each build.
+for report in "$work"/bench_layout.*.1.json; do
+    [ -e "$report" ] || continue
+    build=$(basename "$report" .1.json)
+    jq -r --arg build "${build#*.}" '.benchmarks[] | select(.measures_per_line != null)
+        | "\(.name) [\($build)]: \(.lines) lines, "
+          + "\(.measures_per_line * 100 | round / 100) measurements per broken line"' "$report"
+done
+
+# The dyed box against MessageBoxA, and the fonts the dyed text makes (Windows build only).
+if [ -f "$win64/bin/bench_msgbox.exe" ]; then
+    run_windows "$win64/bin/bench_msgbox.exe" | tr -d '\r'
+fi

@@ -1,7 +1,7 @@
 // The station messages and the trace channel, with windows of this process and a running
 // trace viewer.
 #include "conductor/QTrace.h"
-#include "tests/support/Process.h"
+#include "tests/conductor/TraceViewer.h"
 #include "tests/support/TempFiles.h"
 #include "toolkit/WinHandle.h"
 #include "tools/qtrace/TraceForm.h"
@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+using namespace traceviewer;
 
 namespace {
 
@@ -79,34 +81,6 @@ TEST(SendQMTest, PostsToTheStationAndToTheConductor) {
     EXPECT_TRUE(ok.Arrived) << "nothing posted to the conductor's window";
     EXPECT_EQ(ok.WParam, 3u);
     EXPECT_EQ(ok.LParam, 255);
-}
-
-class TTraceViewer {
-public:
-    explicit TTraceViewer(const std::string& logName)
-        : Process(support::ProgramFolder() + "qtrace.exe", "--log \"" + logName + "\"") {
-        // Visible only once it is fully created and can take lines.
-        if (Process)
-            Window = support::WaitForTopWindow(Process.Id(), "TVornixTraceForm", 10000);
-    }
-    ~TTraceViewer() {
-        if (Window)
-            PostMessageA(Window, WM_CLOSE, 0, 0);
-        Process.Wait(10000); // and killed when it is still running
-    }
-    support::TChild Process;
-    HWND Window = nullptr;
-};
-
-std::vector<std::string> ReadLines(const std::string& fileName) {
-    std::ifstream file(fileName, std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 bool IsTimeStamp(const std::string& s) {

@@ -1,0 +1,111 @@
+#include "msgbox/QDyedBreak.h"
+
+#include <algorithm>
+
+namespace {
+
+// Lines as they are built: runs are placed at the pen position of the current line.
+class TQLineBuilder {
+public:
+    TQLineBuilder() { Result_.Lines.emplace_back(); }
+
+    std::int32_t X() const { return X_; }
+
+    void Place(TQDyedText text, TQTextExtent extent) {
+        TQDyedLine& line = Result_.Lines.back();
+        line.Height = std::max(line.Height, extent.cy);
+        line.Bottom = line.Top + line.Height;
+        line.Items.push_back(TQDyedItem{X_, extent.cx, X_ + extent.cx, std::move(text)});
+        X_ += extent.cx;
+    }
+
+    void EndLine() {
+        const std::int32_t top = Result_.Lines.back().Bottom;
+        Result_.Lines.emplace_back();
+        Result_.Lines.back().Top = top;
+        Result_.Lines.back().Bottom = top;
+        X_ = 0;
+    }
+
+    TQDyedLayout& Result() { return Result_; }
+
+private:
+    TQDyedLayout Result_;
+    std::int32_t X_ = 0;
+};
+
+// Places a wrapping piece that does not fit the rest of the line, breaking it as often as
+// needed. Each line's search starts where the line before suggests it ends.
+void PlaceBroken(TQTextMeasurer& m, const TQDyedText& piece, TQTextExtent whole, std::int32_t width,
+                 TQLineBuilder& out) {
+    const TQHeadEnds ends(piece.Text);
+    double charsPerPixel = static_cast<double>(piece.Text.size()) / std::max(whole.cx, 1);
+    std::size_t from = 0;
+    for (;;) {
+        TQPrefixWidths rest(m, std::string_view(piece.Text).substr(from));
+        if (from == 0)
+            rest.Know(rest.Size(), whole);
+        const std::int32_t avail = std::max(width - out.X(), 0);
+        const auto guess = static_cast<std::size_t>(avail * charsPerPixel);
+        std::size_t n = LineBreak(rest, ends, from, avail, guess);
+        if (n == rest.Size()) {
+            out.Place(SplitPiece(piece, from, n), rest.Of(n));
+            return;
+        }
+        // Not even one character fits: the rest stays on this line, and the piece goes on
+        // with an empty run on the next.
+        if (n == 0)
+            n = rest.Size();
+        const TQTextExtent head = rest.Of(n);
+        if (head.cx > 0)
+            charsPerPixel = static_cast<double>(n) / head.cx;
+        out.Place(SplitPiece(piece, from, n), head);
+        out.EndLine();
+    }
+}
+
+// KNOWN: the whole pieces' extents from an earlier layout of the same pieces, or null.
+TQDyedLayout LayoutWith(TQTextMeasurer& m, const TQDyedTextArray& pieces, std::int32_t width,
+                        const std::vector<TQTextExtent>* known) {
+    width = std::max(width, 0);
+    TQLineBuilder out;
+    TQDyedLayout& result = out.Result();
+    result.Width = width;
+    result.PieceExtents.reserve(pieces.size());
+    std::int32_t run = 0; // the unbroken width of the logical line so far
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const TQDyedText& piece = pieces[i];
+        if (!known)
+            m.SelectAttributes(piece);
+        // Pieces of different Wrap never share a line.
+        if (i > 0 && (pieces[i - 1].LineEnd || pieces[i - 1].Wrap != piece.Wrap)) {
+            out.EndLine();
+            run = 0;
+        }
+        const TQTextExtent extent = known ? (*known)[i] : m.MeasureText(piece.Text);
+        result.PieceExtents.push_back(extent);
+        run += extent.cx;
+        std::int32_t& widest = piece.Wrap ? result.WidestWrapped : result.WidestFixed;
+        widest = std::max(widest, run);
+        if (!piece.Wrap || width - out.X() >= extent.cx) {
+            out.Place(piece, extent);
+            continue;
+        }
+        if (known)
+            m.SelectAttributes(piece);
+        PlaceBroken(m, piece, extent, width, out);
+    }
+    return std::move(result);
+}
+
+} // namespace
+
+TQDyedLayout Layout(TQTextMeasurer& m, const TQDyedTextArray& pieces, std::int32_t width) {
+    return LayoutWith(m, pieces, width, nullptr);
+}
+
+TQDyedLayout Relayout(TQTextMeasurer& m, const TQDyedTextArray& pieces, const TQDyedLayout& before,
+                      std::int32_t width) {
+    const bool known = before.PieceExtents.size() == pieces.size();
+    return LayoutWith(m, pieces, width, known ? &before.PieceExtents : nullptr);
+}
