@@ -2,7 +2,8 @@
 # Installs what the two builds need and is not there yet (Debian, as root).
 set -e
 packages="cmake make g++ g++-mingw-w64-x86-64 wine wine64 xvfb xauth locales
-          googletest libgtest-dev libbenchmark-dev lua5.4 clang-format fonts-wine x11-apps imagemagick"
+          googletest libgtest-dev libbenchmark-dev lua5.4 clang-format fonts-wine x11-apps imagemagick
+          clang libclang-rt-14-dev"
 missing=""
 for p in $packages; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
