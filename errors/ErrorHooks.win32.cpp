@@ -31,10 +31,11 @@ LONG WINAPI LastResortFilter(EXCEPTION_POINTERS* pointers) {
     // A throw that nothing catches must return to the runtime, which then calls terminate.
     if (IsCxxThrow(record) && (record.ExceptionFlags & EXCEPTION_NONCONTINUABLE) == 0)
         return EXCEPTION_CONTINUE_EXECUTION;
+    const EXCEPTION_RECORD& fault = FaultBehind(record);
     // After a stack overflow too little stack is left for the text and a message box, so the
     // box is shown from a fresh thread while this one waits.
-    win::TKernelHandle display(
-        CreateThread(nullptr, DisplayStackSize, &ShowFault, pointers->ExceptionRecord, 0, nullptr));
+    win::TKernelHandle display(CreateThread(nullptr, DisplayStackSize, &ShowFault,
+                                            const_cast<EXCEPTION_RECORD*>(&fault), 0, nullptr));
     if (display)
         WaitForSingleObject(display.get(), INFINITE);
     ExitProcess(1);
@@ -61,6 +62,7 @@ void InstallErrorHandling() {
         return;
     ULONG reserve = FaultStackReserve;
     SetThreadStackGuarantee(&reserve);
+    InstallFaultMarker();
     PreviousFilter = SetUnhandledExceptionFilter(&LastResortFilter);
     PreviousTerminate = std::set_terminate(&LastResortTerminate);
 }
@@ -69,6 +71,7 @@ void RemoveErrorHandling() {
     if (InstallCount == 0 || --InstallCount > 0)
         return;
     SetUnhandledExceptionFilter(PreviousFilter);
+    RemoveFaultMarker();
     std::set_terminate(PreviousTerminate);
     PreviousFilter = nullptr;
     PreviousTerminate = nullptr;

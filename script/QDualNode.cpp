@@ -25,7 +25,15 @@ TQDualNode::~TQDualNode() {
 }
 
 bool TQDualNode::ReadLine(TQInStm& stm) {
+    stm.SkipBlanks();
+    const TQPos keyStart = stm.Cur();
     Key = stm.ReadString();
+    // Written into a scheme, whose text ends at its first zero, a zero in a key would cut off
+    // the rest of the step and the end of its section for the station.
+    if (const std::size_t zero = Key.find('\0'); zero != std::string::npos) {
+        stm.Error("Недопустимый символ #0 в ключе", keyStart);
+        Key.erase(zero);
+    }
     const bool block = stm.AcceptLiteral("{");
     // The rest of the line is column text as it stands: quotes, comment marks and
     // brackets included; the line break stays for the next reader.

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -32,6 +33,17 @@ int Recurse(int depth) {
     if (depth >= RecursionLimit)
         return 0;
     return Recurse(depth + 1) + frame[0];
+}
+
+// Invalid operations unmasked, the ninth load overflows the eight registers of the x87 stack;
+// the fault is delivered at the next waiting instruction.
+void X87StackFault() {
+    unsigned short control = 0;
+    asm volatile("fnstcw %0" : "=m"(control));
+    control &= ~1u;
+    asm volatile("fldcw %0" : : "m"(control));
+    asm volatile("fld1\n fld1\n fld1\n fld1\n fld1\n fld1\n fld1\n fld1\n fld1\n fwait" ::
+                     : "memory");
 }
 
 void ThrowInStm() {
@@ -65,7 +77,11 @@ int Body() {
         throw std::runtime_error("Ошибка чтения файла C:\\нет.txt");
     else if (!std::strcmp(Fault, "terminate"))
         CallNoexcept();
-    return 0;
+    else if (!std::strcmp(Fault, "x87"))
+        X87StackFault();
+    else if (!std::strncmp(Fault, "raise:", 6)) // raise:<hexadecimal exception code>
+        RaiseException(std::strtoul(Fault + 6, nullptr, 16), 0, 0, nullptr);
+    return 0; // a fault that returns here was resumed: no box, exit code 0
 }
 
 } // namespace

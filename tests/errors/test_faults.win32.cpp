@@ -14,10 +14,13 @@ struct TChildOutcome {
     DWORD ExitCode = 0;
 };
 
-TChildOutcome RunFaultChild(const std::string& fault) {
+// Long enough for any fault under a busy Wine; a child that spins instead is killed after it.
+constexpr DWORD ChildMillis = 30000;
+
+TChildOutcome RunFaultChild(const std::string& fault, DWORD timeoutMs = ChildMillis) {
     const support::TRun run =
-        support::RunProgram(support::ProgramFolder() + "errors_fault_child.exe", fault);
-    EXPECT_TRUE(run.Ended) << fault << ": the child did not end";
+        support::RunProgram(support::ProgramFolder() + "errors_fault_child.exe", fault, timeoutMs);
+    EXPECT_TRUE(run.Ended) << fault << ": the child did not end within " << timeoutMs << " ms";
     TChildOutcome outcome;
     outcome.BoxFound = !run.Boxes.empty();
     if (outcome.BoxFound && !run.Boxes[0].Texts.empty())
@@ -47,8 +50,9 @@ TBoxParts SplitBox(const std::string& text) {
     return parts;
 }
 
-void ExpectBox(const std::string& fault, const std::string& className, const std::string& message) {
-    TChildOutcome outcome = RunFaultChild(fault);
+void ExpectBox(const std::string& fault, const std::string& className, const std::string& message,
+               DWORD timeoutMs = ChildMillis) {
+    TChildOutcome outcome = RunFaultChild(fault, timeoutMs);
     ASSERT_TRUE(outcome.BoxFound) << fault << ": no last-resort box; exit code "
                                   << outcome.ExitCode;
     TBoxParts parts = SplitBox(outcome.BoxText);
@@ -87,6 +91,18 @@ TEST(FaultTest, ProcessorFaultsBecomeTheirRunTimeErrors) {
     ExpectBox("div0", "Exception", "Division by zero");
     ExpectBox("stack", "Exception", "Stack overflow");
     ExpectBox("breakpoint", "Exception", "External exception 80000003");
+}
+
+// The C runtime's start-up code would resume these; they must end the process all the same,
+// and soon.
+TEST(FaultTest, FaultsResumedByTheRuntimeStillReachTheLastResort) {
+    constexpr DWORD Soon = 10000;
+    ExpectBox("raise:C000008C", "Exception", "Range check error", Soon);
+    ExpectBox("raise:C0000095", "Exception", "Integer overflow", Soon);
+    ExpectBox("raise:C0000092", "Exception", "Invalid floating point operation", Soon);
+    ExpectBox("raise:80000002", "Exception", "External exception 80000002", Soon);
+    ExpectBox("raise:C0000008", "Exception", "External exception c0000008", Soon);
+    ExpectBox("x87", "Exception", "Invalid floating point operation", Soon);
 }
 
 TEST(FaultTest, ExceptionsShowTheirClassAndMessage) {

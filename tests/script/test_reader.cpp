@@ -130,6 +130,7 @@ TEST(Reader, SyntaxErrorsAndTheirPositions) {
     ExpectError(TwoStations + ".Comment('x' y);", "Ожидалось \");\"", "y);");
     ExpectError(TwoStations + ".Comment('x\n');", "Незаконченная строковая константа", "'x");
     ExpectError(TwoStations + "'k' { a\n 'c' b\n", "Ожидалось \"}\"", "");
+    ExpectError(TwoStations + "'k' { a\n 'c'#0 b\n}", "Недопустимый символ #0 в ключе", "'c'#0");
     ExpectError("'A':DemoStation;", "Ожидались скобки", ";");
     ExpectError("'A':DemoStation(x;\n", "Незакрытая скобка", "(x");
     ExpectError("'A':DemoStation(x)\n'B':DemoStation();", "Ожидалось \";\"", "'B'");

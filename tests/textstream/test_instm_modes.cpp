@@ -122,6 +122,10 @@ TEST(InStmModes, SkipCommentsOffLeavesCommentsInPlace) {
     stm.SkipComments = true;
     EXPECT_TRUE(stm.IsIdent());
     EXPECT_EQ(stm.ReadIdent(), "a");
+    stm.SkipComments = false;
+    Open(stm, 0, "(* c *)");
+    EXPECT_FALSE(stm.IsBracket()) << "in mode 0 \"(*\" opens a comment, skipped or not";
+    EXPECT_TRUE(stm.IsComment());
 }
 
 TEST(InStmModes, BlanksAndCommentsAlternateUntilAToken) {

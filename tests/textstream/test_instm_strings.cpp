@@ -27,6 +27,7 @@ TEST(InStmStrings, PartsAndCharacterCodesJoinInModes0And3) {
         EXPECT_EQ(Read(mode, "'a\\n'"), "a\\n") << "no escapes";
         EXPECT_EQ(Read(mode, "'a\\'"), "a\\") << "the backslash does not protect the quote";
         EXPECT_EQ(Read(mode, "#321#-191"), "AA") << "the low eight bits of the value";
+        EXPECT_EQ(Read(mode, "#192#171#187#255"), "\xC0\xAB\xBB\xFF") << "А « » я: all eight bits";
         EXPECT_EQ(Read(mode, "'a'# 66#//c\r\n67"), "aBC") << "a code is read like a number";
         EXPECT_EQ(Read(mode, "#0'x'"), std::string("\0x", 2));
         EXPECT_EQ(Read(mode, "''"), "");

@@ -100,4 +100,12 @@ TEST(WholeFileFailure, MissingFileLeavesBytesAlone) {
     EXPECT_FALSE(os::WriteWholeFile("no_such_dir/file.txt", "x"));
 }
 
+TEST(WholeFileFailure, FolderIsNoFile) {
+    const support::TTempFolder folder;
+    const std::string name = folder.Name().substr(0, folder.Name().size() - 1);
+    std::string back = "old";
+    EXPECT_FALSE(os::ReadWholeFile(name, back));
+    EXPECT_EQ(back, "old");
+}
+
 } // namespace

@@ -48,6 +48,7 @@ TEST(TextList, DeleteAndClear) {
         list.Add(s);
     list.Delete(1);
     EXPECT_EQ(ItemsOf(list), (std::vector<std::string>{"a", "c"}));
+    list.Delete(list.Count());
     list.Delete(5);
     list.Delete(-1);
     EXPECT_EQ(list.Count(), 2) << "an index outside the list deletes nothing";

@@ -14,6 +14,7 @@ TEST(ScaleInt, TruncatesAfterA64BitProduct) {
     EXPECT_EQ(ScaleInt(799, -12, 20), -479);
     EXPECT_EQ(ScaleInt(2000000000, 1000, 2000), 1000000000) << "the product exceeds 32 bits";
     EXPECT_EQ(ScaleInt(INT_MIN, 1, 1), INT_MIN);
+    EXPECT_EQ(ScaleInt(INT_MAX, 1, 1), INT_MAX) << "the top of the range is no overflow";
 }
 
 TEST(ScaleInt, ZeroDenominatorAndOverflowRaise) {

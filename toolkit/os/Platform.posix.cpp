@@ -3,6 +3,8 @@
 #include "toolkit/os/Platform.h"
 #include "toolkit/os/Cp1251.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -16,6 +18,12 @@ using TFilePtr = std::unique_ptr<std::FILE, TFileCloser>;
 
 TFilePtr OpenFile(const std::string& fileName, const char* mode) {
     return TFilePtr(std::fopen(cp1251::ToUtf8(fileName).c_str(), mode));
+}
+
+// Windows refuses to open a folder as a file; here it opens, and its size is meaningless.
+bool IsFolder(std::FILE* file) {
+    struct stat info {};
+    return fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode);
 }
 
 // Primary weight of a character in the stand-in's alphabetical order: symbols by code,
@@ -37,7 +45,7 @@ int PrimaryWeight(char c) {
 }
 
 int AccentWeight(char c) {
-    return cp1251::ToLower(c) == "ё"[0] ? 1 : 0;
+    return static_cast<unsigned char>(cp1251::ToLower(c)) == 0xB8 ? 1 : 0; // ё
 }
 
 int Sign(int v) {
@@ -74,7 +82,7 @@ int CompareLocale(const char* a, const char* b, bool ignoreCase) {
 
 bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
     TFilePtr file = OpenFile(fileName, "rb");
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
+    if (!file || IsFolder(file.get()) || std::fseek(file.get(), 0, SEEK_END) != 0)
         return false;
     long size = std::ftell(file.get());
     if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
