@@ -1,0 +1,55 @@
+#!/bin/sh
+# Start-up of a demonstration: from KelvoDemo.exe's start to "Готово" with 1, 4, 16 and 64
+# rehearsal stations, as kelvodemo-rehearse measures it, against the start of one bare
+# Win32 program (a start and exit of kelvodemo-check.exe --help). Target: the cost grows
+# linearly, each station costing at most 1.5 bare starts. Builds nothing; needs a display.
+# Usage: bench/run-demo-benchmarks.sh [win64 build folder]
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+win64=${1:-$root/build/win64}
+COUNTS=${COUNTS:-"1 4 16 64"}
+export WINEPREFIX="$win64/wineprefix" WINEDEBUG=-all LC_ALL=ru_RU.UTF-8
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT INT TERM
+wineserver -p60 </dev/null >/dev/null 2>&1 || true # one already running serves
+
+# One step without commands: the demonstration is ready as soon as every station answered.
+script() {
+    i=1
+    while [ "$i" -le "$1" ]; do
+        echo "'S$i':DemoStation();"
+        i=$((i + 1))
+    done
+    echo ".Comment('x');"
+}
+
+now() { date +%s.%N; }
+calc() { LC_ALL=C awk "BEGIN { printf \"%.3f\", $1 }"; }
+
+# The bare start: the best of five.
+bare=""
+for _ in 1 2 3 4 5; do
+    t0=$(now)
+    wine "$win64/bin/kelvodemo-check.exe" --help >/dev/null 2>&1 || true
+    t=$(calc "$(now) - $t0")
+    if [ -z "$bare" ] || [ "$(calc "$t < $bare")" = "1.000" ]; then bare=$t; fi
+done
+echo "bare Win32 program start: $bare s"
+
+first=""
+firstn=""
+for n in $COUNTS; do
+    script "$n" >"$work/s$n.KelvoDemo"
+    out=$(wine "$win64/bin/kelvodemo-rehearse.exe" --no-shots --timeout 300 \
+        "$(winepath -w "$work/s$n.KelvoDemo")" 2>&1 | tr -d '\r')
+    loading=$(echo "$out" | sed -n 's/^loading: \([0-9.]*\) s.*/\1/p')
+    echo "$n stations: ready after $loading s"
+    if [ -z "$first" ]; then
+        first=$loading firstn=$n
+    else
+        per=$(calc "($loading - $first) / ($n - $firstn)")
+        echo "  per station beyond $firstn: $per s, $(calc "$per / $bare") bare starts"
+    fi
+done
