@@ -56,7 +56,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes = fuzz::Bytes(data, size);
+    // Splitting lines looks at a character or two at a time and a sort of a few hundred items
+    // takes every path of the quicksort: a kilobyte shows all, at a fraction of the time.
+    const std::string_view bytes = fuzz::Bytes(data, std::min<std::size_t>(size, 1024));
     Require(os::WriteWholeFile(FilePath, bytes), "the fuzz file can be written");
     TTextList list;
     list.Add("before");
