@@ -88,7 +88,7 @@ followed by the lines around it and a ^ under the error column. Messages are the
 conductor's own (Russian) texts.
 
 Warnings, which do not change the exit status, start with "SCRIPT: warning:":
-  - a step other than the last has no commands (the conductor could not go on from it);
+  - a step other than the last has no commands (the button only moves on to the next step);
   - the script has no steps;
   - two stations have the same name (references by name, the station windows and the
     scheme files cannot tell them apart);
