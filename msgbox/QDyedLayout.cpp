@@ -48,14 +48,20 @@ void PlaceBroken(TQTextMeasurer& m, const TQDyedText& piece, TQTextExtent whole,
         const std::int32_t avail = std::max(width - out.X(), 0);
         const auto guess = static_cast<std::size_t>(avail * charsPerPixel);
         std::size_t n = LineBreak(rest, ends, from, avail, guess);
+        // Not even one character fits. After other runs the piece goes on on the next line;
+        // on an empty line its first character stands alone, wider than the width. (Putting
+        // all the rest here would run a whole paragraph out past the edge.)
+        if (n == 0 && rest.Size() > 0) {
+            if (out.X() > 0) {
+                out.EndLine();
+                continue;
+            }
+            n = 1;
+        }
         if (n == rest.Size()) {
             out.Place(SplitPiece(piece, from, n), rest.Of(n));
             return;
         }
-        // Not even one character fits: the rest stays on this line, and the piece goes on
-        // with an empty run on the next.
-        if (n == 0)
-            n = rest.Size();
         const TQTextExtent head = rest.Of(n);
         if (head.cx > 0)
             charsPerPixel = static_cast<double>(n) / head.cx;

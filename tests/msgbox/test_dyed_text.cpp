@@ -116,13 +116,16 @@ TEST_F(DyedLayoutTest, FixedPiecesStayWholeAndWrappingOnesBreak) {
     EXPECT_FALSE(wide.Holds(87));
     EXPECT_EQ(Runs(Relayout(M, {Piece("aaa bbb ccc")}, wide, 40)), Runs(wrapped));
 
-    // Not one character of the red piece fits after "aaaa": it stays on the line, and an
-    // empty run of it, as high as its font, starts the next.
+    // Not one character of the red piece fits after "aaaa": it goes on on the next line
+    // rather than past the edge of this one.
     const TQDyedLayout noRoom =
         Layout(M, {Piece("aaaa"), Piece("bbbbbb", true, 0, false, clRed)}, 36);
-    EXPECT_EQ(Runs(noRoom), (TTexts{"aaaa/bbbbbb", ""}));
+    EXPECT_EQ(Runs(noRoom), (TTexts{"aaaa", "bbbb", "bb"}));
     EXPECT_EQ(noRoom.Lines[1].Items.at(0).Text.Color, clRed);
-    EXPECT_EQ(noRoom.Lines[1].Height, 16);
+
+    // A character wider than the width stands alone on its line, and only it passes the edge.
+    M.Widths['W'] = 13;
+    EXPECT_EQ(Runs(Layout(M, {Piece("WiW")}, 10)), (TTexts{"W", "i", "W"}));
 }
 
 TEST_F(DyedLayoutTest, LinesOfRunsOfMixedHeightsAndWraps) {
