@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs one fuzz target over its seeds: run-fuzz.sh PROGRAM SECONDS WORK SEED_DIR...
-# FUZZ_SECONDS, when set, replaces SECONDS. New inputs and anything found go into WORK; the
-# seed folders are only read. Seed folders that do not exist are left out.
+# FUZZ_SECONDS, when set, replaces SECONDS; FUZZ_MAX_LEN, when set, caps the length of the
+# inputs. New inputs and anything found go into WORK; the seed folders are only read. Seed
+# folders that do not exist are left out.
 set -e
 program=$1
 seconds=${FUZZ_SECONDS:-$2}
@@ -14,5 +15,5 @@ for dir in "$@"; do
     fi
     shift
 done
-exec "$program" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+exec "$program" ${FUZZ_MAX_LEN:+-max_len=$FUZZ_MAX_LEN} -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$work/" "$work/corpus" "$@"
