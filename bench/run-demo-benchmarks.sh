@@ -2,8 +2,9 @@
 # Start-up of a demonstration: from KelvoDemo.exe's start to "Готово" with 1, 4, 16 and 64
 # rehearsal stations, as kelvodemo-rehearse measures it, against the start of one bare
 # Win32 program (a start and exit of kelvodemo-check.exe --help). Target: the cost grows
-# linearly, each station costing at most 1.5 bare starts. Builds nothing; needs a display.
-# Usage: bench/run-demo-benchmarks.sh [win64 build folder]
+# linearly, each station costing at most 1.5 bare starts. Then the conductor's hand-off
+# (see below). Builds nothing; needs a display.
+# Usage: [COUNTS="1 4"] [HANDOFFS=500] bench/run-demo-benchmarks.sh [win64 build folder]
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -53,3 +54,27 @@ for n in $COUNTS; do
         echo "  per station beyond $firstn: $per s, $(calc "$per / $bare") bare starts"
     fi
 done
+
+# The hand-off: from a station's answer to the next command's arrival at the station, in a
+# step of HANDOFFS commands, as the rehearsal station times it (the median), against the
+# median of one bare PostMessage round trip between two processes. Target: at most 2.
+HANDOFFS=${HANDOFFS:-500}
+{
+    echo "'H':DemoStation();"
+    echo ".Comment('x');"
+    i=0
+    while [ "$i" -lt "$HANDOFFS" ]; do
+        echo "H.ForceOk;"
+        i=$((i + 1))
+    done
+    echo ".Comment('y');"
+} >"$work/handoff.KelvoDemo"
+KELVO_STATION_HANDOFFS=$(winepath -w "$work/handoffs.txt") \
+    wine "$win64/bin/kelvodemo-rehearse.exe" --no-shots --timeout 300 \
+    "$(winepath -w "$work/handoff.KelvoDemo")" >/dev/null 2>&1
+handoff=$(tr -d '\r' <"$work/handoffs.txt" | sort -n |
+    awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }')
+trip=$(wine "$win64/bin/bench_roundtrip.exe" 2000 2>/dev/null | tr -d '\r' |
+    sed -n 's/^median: \([0-9.]*\) us/\1/p')
+echo "hand-off: median $handoff us of $(tr -d '\r' <"$work/handoffs.txt" | grep -c .)," \
+    "bare round trip: median $trip us, ratio $(calc "$handoff / $trip")"

@@ -73,17 +73,20 @@ void Proceed() {
         SetCaption(StateLabel, WaitingText());
         return;
     }
-    SetCaption(StateLabel, "Готово");
-    SetForegroundWindow(EnsureWindow(PanelForm));
     // The last step is the closing screen: nothing runs on it, nothing follows it.
-    if (CurStep >= 0 && CurStep >= LastStep())
-        return;
-    ++CurCmd;
-    if (CurStep >= 0 && CurCmd < static_cast<std::int32_t>(Steps[CurStep].Cmds.size())) {
+    const bool closing = CurStep >= 0 && CurStep >= LastStep();
+    // The step's next command goes out first, so that its station waits for nothing else;
+    // the panel comes to the front right after. "Готово" would be overwritten unseen.
+    if (!closing && CurStep >= 0 &&
+        ++CurCmd < static_cast<std::int32_t>(Steps[CurStep].Cmds.size())) {
         ExecuteCmd();
+        SetForegroundWindow(EnsureWindow(PanelForm));
         return;
     }
-    ShowNextStep();
+    SetCaption(StateLabel, "Готово");
+    SetForegroundWindow(EnsureWindow(PanelForm));
+    if (!closing)
+        ShowNextStep();
 }
 
 void NextClick(void*, TWinObj*) {

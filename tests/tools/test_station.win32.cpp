@@ -110,6 +110,8 @@ TEST(Station, AnswersEachCommandOnceShowsItsWorkAndCleansUpOnQuit) {
     const std::string name = title.substr(0, title.size() - 6);
     win::TWindow conductor = MakeConductorWindow();
     ASSERT_TRUE(conductor);
+    const TTempFile handoffs(".txt");
+    SetEnvironmentVariableA("KELVO_STATION_HANDOFFS", handoffs.Name().c_str());
 
     TChild station(ProgramFolder() + "Kelvo.exe", "\"" + scheme.Name() + "\" /demo(1,3)");
     ASSERT_TRUE(station);
@@ -157,6 +159,10 @@ TEST(Station, AnswersEachCommandOnceShowsItsWorkAndCleansUpOnQuit) {
     ASSERT_TRUE(station.Wait(15000)) << "QM_QUIT did not end the station";
     EXPECT_EQ(station.ExitCode(), 0u);
     EXPECT_FALSE(IsFolder(root)) << root << " is left";
+    // The four commands that followed an answer to a command, in microseconds.
+    const std::string times = handoffs.Read();
+    EXPECT_EQ(std::count(times.begin(), times.end(), '\n'), 4) << times;
+    EXPECT_EQ(times.find_first_not_of("0123456789\r\n"), std::string::npos) << times;
 }
 
 } // namespace

@@ -46,6 +46,8 @@ private:
 
 // Tests slow the answers down to watch the conductor wait.
 constexpr const char* DelayVariable = "KELVO_STATION_DELAY_MS";
+// Benchmarks time the conductor's hand-offs.
+constexpr const char* HandoffVariable = "KELVO_STATION_HANDOFFS";
 
 } // namespace
 
@@ -57,6 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         setup.X = GetCurrentProcessId();
         setup.Folders = ExchangeFoldersOf(TempFolder(), setup.X, setup.Args.Name);
         setup.DelayMs = AnswerDelayMs(EnvironmentText(DelayVariable), setup.Args.Name);
+        setup.HandoffLog = EnvironmentText(HandoffVariable);
         CreateExchangeFolders(setup.Folders);
     } catch (const std::exception& e) {
         RemoveTree(setup.Folders.Root);

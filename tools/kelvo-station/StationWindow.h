@@ -9,12 +9,18 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 struct TStationSetup {
     TStationArgs Args;
     TExchangeFolders Folders; // created already
     std::uint32_t X = 0;      // the folder number sent with every answer
     std::uint32_t DelayMs = 0;
+    // Where the hand-off times go when the station ends, if anywhere: for each command that
+    // came after an answer to a command, the microseconds from posting the answer to the
+    // command's arrival. In a step of many commands that is the conductor's hand-off; the
+    // benchmarks read it.
+    std::string HandoffLog;
 };
 
 // Opens the window in the station's tile of the upper three fifths of the work area, shown

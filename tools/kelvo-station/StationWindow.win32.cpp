@@ -41,7 +41,33 @@ struct TStation {
     UINT_PTR NextAnswerTimer = FirstAnswerTimer;
     std::vector<std::string> InputFiles;
     std::vector<std::string> OutputFiles;
+    int Answers = 0;
+    LONGLONG AnsweredAt = 0; // when the last answer to a command was posted, 0 if none since
+    std::vector<LONGLONG> Handoffs;
 };
+
+LONGLONG Now() {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
+void NoteArrival(TStation& station) {
+    if (station.AnsweredAt != 0)
+        station.Handoffs.push_back(Now() - station.AnsweredAt);
+    station.AnsweredAt = 0;
+}
+
+void WriteHandoffs(const TStation& station) {
+    if (station.Setup.HandoffLog.empty())
+        return;
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    std::string lines;
+    for (LONGLONG ticks : station.Handoffs)
+        lines += std::to_string(ticks * 1000000 / frequency.QuadPart) + "\r\n";
+    os::WriteWholeFile(station.Setup.HandoffLog, lines);
+}
 
 TStation* StationOf(HWND window) {
     return reinterpret_cast<TStation*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -155,11 +181,16 @@ void PollFiles(TStation& station) {
 
 void PostOk(TStation& station) {
     HWND conductor = FindWindowA("TFormKelvoDemo", nullptr);
-    if (conductor)
-        PostMessageA(conductor, QM_OK, static_cast<WPARAM>(station.Setup.Args.Index),
-                     static_cast<LPARAM>(station.Setup.X));
-    else
+    if (!conductor) {
         Log(station, "Пульт управления не найден: ответ не отправлен");
+        return;
+    }
+    // The window shows what the command did before the conductor hears that it is done.
+    RedrawWindow(station.Window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // The first answer says ready; what follows it waits for the presenter, not the conductor.
+    station.AnsweredAt = station.Answers++ > 0 ? Now() : 0;
+    PostMessageA(conductor, QM_OK, static_cast<WPARAM>(station.Setup.Args.Index),
+                 static_cast<LPARAM>(station.Setup.X));
 }
 
 // One answer per command; a station started without the conductor answers nobody.
@@ -304,6 +335,7 @@ void OnTimer(TStation& station, UINT_PTR timer) {
 LRESULT HandleStationMessage(TStation& station, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND window = station.Window;
     if (IsAnsweredCommand(msg)) {
+        NoteArrival(station);
         std::vector<std::string> lines = RunCommand(station, msg);
         lines[0] = std::string(CommandKeyword(static_cast<std::int32_t>(msg))) + ": " + lines[0];
         for (const std::string& line : lines)
@@ -326,6 +358,7 @@ LRESULT HandleStationMessage(TStation& station, UINT msg, WPARAM wParam, LPARAM 
         Layout(station, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_DESTROY:
+        WriteHandoffs(station);
         PostQuitMessage(0);
         return 0;
     }
