@@ -1,9 +1,10 @@
 #!/bin/sh
 # Start-up of a demonstration: from KelvoDemo.exe's start to "Готово" with 1, 4, 16 and 64
 # rehearsal stations, as kelvodemo-rehearse measures it, against the start of one bare
-# Win32 program (a start and exit of kelvodemo-check.exe --help). Target: the cost grows
-# linearly, each station costing at most 1.5 bare starts. Then the conductor's hand-off
-# (see below). Builds nothing; needs a display.
+# Win32 program (a start and exit of kelvodemo-check.exe --help, and of a program that opens
+# a window, bench_bare_window.exe). Target: the cost grows linearly, each station costing at
+# most 1.5 bare starts. Then the conductor's hand-off (see below). Builds nothing; needs a
+# display.
 # Usage: [COUNTS="1 4"] [HANDOFFS=500] bench/run-demo-benchmarks.sh [win64 build folder]
 set -eu
 
@@ -29,15 +30,20 @@ script() {
 now() { date +%s.%N; }
 calc() { LC_ALL=C awk "BEGIN { printf \"%.3f\", $1 }"; }
 
-# The bare start: the best of five.
-bare=""
-for _ in 1 2 3 4 5; do
-    t0=$(now)
-    wine "$win64/bin/kelvodemo-check.exe" --help >/dev/null 2>&1 || true
-    t=$(calc "$(now) - $t0")
-    if [ -z "$bare" ] || [ "$(calc "$t < $bare")" = "1.000" ]; then bare=$t; fi
-done
-echo "bare Win32 program start: $bare s"
+# A bare start, the best of five: bare_start PROGRAM [ARGUMENT]
+bare_start() {
+    best=""
+    for _ in 1 2 3 4 5; do
+        t0=$(now)
+        wine "$@" >/dev/null 2>&1 || true
+        t=$(calc "$(now) - $t0")
+        if [ -z "$best" ] || [ "$(calc "$t < $best")" = "1.000" ]; then best=$t; fi
+    done
+    echo "$best"
+}
+bare=$(bare_start "$win64/bin/kelvodemo-check.exe" --help)
+window=$(bare_start "$win64/bin/bench_bare_window.exe")
+echo "bare Win32 program start: $bare s (console), $window s (with a window)"
 
 first=""
 firstn=""
@@ -51,7 +57,8 @@ for n in $COUNTS; do
         first=$loading firstn=$n
     else
         per=$(calc "($loading - $first) / ($n - $firstn)")
-        echo "  per station beyond $firstn: $per s, $(calc "$per / $bare") bare starts"
+        echo "  per station beyond $firstn: $per s, $(calc "$per / $bare") bare starts" \
+            "($(calc "$per / $window") with a window)"
     fi
 done
 
