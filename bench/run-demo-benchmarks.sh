@@ -19,11 +19,7 @@ wineserver -p60 </dev/null >/dev/null 2>&1 || true # one already running serves
 
 # One step without commands: the demonstration is ready as soon as every station answered.
 script() {
-    i=1
-    while [ "$i" -le "$1" ]; do
-        echo "'S$i':DemoStation();"
-        i=$((i + 1))
-    done
+    seq -f "'S%g':DemoStation();" "$1"
     echo ".Comment('x');"
 }
 
@@ -69,11 +65,7 @@ HANDOFFS=${HANDOFFS:-500}
 {
     echo "'H':DemoStation();"
     echo ".Comment('x');"
-    i=0
-    while [ "$i" -lt "$HANDOFFS" ]; do
-        echo "H.ForceOk;"
-        i=$((i + 1))
-    done
+    seq -f "H.ForceOk; // %g" "$HANDOFFS"
     echo ".Comment('y');"
 } >"$work/handoff.KelvoDemo"
 KELVO_STATION_HANDOFFS=$(winepath -w "$work/handoffs.txt") \
