@@ -32,10 +32,18 @@ public:
     }
 };
 
+// Logging off ends the process from inside the message loop, past TShutdown: the panel
+// sees the end of the session first, so that the stations still hear QM_QUIT and no scheme
+// file is left in the temporary folder for good.
+bool PanelHook(void* receiver, MSG* msg, LRESULT* result) {
+    if (msg->message == WM_ENDSESSION && msg->wParam)
+        StopStations();
+    return TQMsgReceiver::Hook(receiver, msg, result);
+}
+
 void RunDemo() {
     TQMsgReceiver receiver;
-    BuildControlPanel(MakeEventRef(&receiver, &TQMsgReceiver::Hook),
-                      MakeEventRef(nullptr, NextClick));
+    BuildControlPanel(MakeEventRef(&receiver, PanelHook), MakeEventRef(nullptr, NextClick));
     Steps.clear();
     WaitList = std::make_unique<TTextList>();
     TShutdown shutdown;

@@ -1,6 +1,6 @@
 // The demonstration as a presenter runs it: KelvoDemo.exe with a script, real station
-// processes, and the panel closed before the end. Whatever happens, the stations end and no
-// scheme file stays in the temporary folder.
+// processes, and the panel closed or the session ended before the end. Whatever happens, the
+// stations end and no scheme file stays in the temporary folder.
 
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
@@ -37,10 +37,11 @@ void ExpectNoSchemeFiles() {
     EXPECT_FALSE(Exists(TempDir() + "DemoBeta.kelvo")) << "a scheme file stayed";
 }
 
-void ClosePanel(const TChild& demo) {
+// WM_CLOSE as the presenter's close box sends it, or WM_ENDSESSION as a logoff does.
+void EndPanel(const TChild& demo, UINT message = WM_CLOSE) {
     HWND panel = WaitForTopWindow(demo.Id(), "TFormKelvoDemo");
     ASSERT_NE(panel, nullptr) << "no panel";
-    PostMessageA(panel, WM_CLOSE, 0, 0);
+    PostMessageA(panel, message, message == WM_ENDSESSION, 0);
 }
 
 TEST(Demo, MissingStationProgramShowsOneBoxPerStationAndStillCleansUp) {
@@ -65,13 +66,16 @@ TEST(Demo, MissingStationProgramShowsOneBoxPerStationAndStillCleansUp) {
               "Ошибка запуска: " + product + " \"" + TempDir() + "DemoBeta.kelvo\" /demo(1,2)");
     EXPECT_EQ(boxes[0].Caption, "Пульт управления демонстрацией");
     EXPECT_NE(boxes[0].Owner, nullptr) << "the box is not owned by the panel";
-    ClosePanel(demo);
+    EndPanel(demo);
     ASSERT_TRUE(demo.Wait(10000)) << "the conductor did not end";
     EXPECT_EQ(demo.ExitCode(), 0u);
     ExpectNoSchemeFiles();
 }
 
-TEST(Demo, ClosingThePanelEarlyEndsEveryStation) {
+// A logoff ends the conductor at once, from inside its message loop.
+class DemoEndedEarly : public testing::TestWithParam<UINT> {};
+
+TEST_P(DemoEndedEarly, EndsEveryStationAndLeavesNoSchemeFile) {
     TTempFolder folder("demo early");
     const std::string script = folder.Write("two.KelvoDemo", TwoStations);
     TChild demo(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"");
@@ -84,12 +88,18 @@ TEST(Demo, ClosingThePanelEarlyEndsEveryStation) {
         },
         20000))
         << "the stations did not start";
-    ClosePanel(demo);
+    EndPanel(demo, GetParam());
     ASSERT_TRUE(demo.Wait(10000)) << "the conductor did not end";
     EXPECT_EQ(demo.ExitCode(), 0u);
     EXPECT_TRUE(PumpUntil([&] { return !IsWindow(stations[0]) && !IsWindow(stations[1]); }, 10000))
         << "a station kept running";
     ExpectNoSchemeFiles();
 }
+
+INSTANTIATE_TEST_SUITE_P(ClosedOrLoggedOff, DemoEndedEarly,
+                         testing::Values(UINT{WM_CLOSE}, UINT{WM_ENDSESSION}),
+                         [](const testing::TestParamInfo<UINT>& info) {
+                             return info.param == WM_CLOSE ? "PanelClosed" : "SessionEnded";
+                         });
 
 } // namespace
