@@ -38,8 +38,11 @@ void ReadDemoScript(const std::string& path, const std::string& schemeDir) {
     stm.Mode = 3;
     stm.LoadFromFile(path);
     TQDemoScript script = ReadDemoText(stm, schemeDir);
+    // The tables take the stations only once their files are written: whoever ends the
+    // program after a failed write would otherwise quit the stations and delete the scheme
+    // files of another demonstration that happens to use the same names.
+    SaveSchemes(script.Sides);
     Sides = std::move(script.Sides);
     Steps = std::move(script.Steps);
     CurStep = static_cast<std::int32_t>(Steps.size()) - 1;
-    SaveSchemes(Sides);
 }

@@ -62,5 +62,5 @@ void SaveSchemes(const std::vector<TQTestSide>& sides);
 
 // Reads the script file into Sides and Steps and writes the scheme files into `schemeDir`
 // (a folder path with its trailing separator), all of them only after the whole script has
-// been read.
+// been read. On any failure the tables are left as they were.
 void ReadDemoScript(const std::string& path, const std::string& schemeDir);
