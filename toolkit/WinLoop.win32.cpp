@@ -38,10 +38,7 @@ void PumpUntilQuiet(TToolkitState& kit) {
     }
 }
 
-} // namespace
-
-void RunMainWindow(TWinObj*& form) {
-    TToolkitState& kit = Toolkit();
+void Loop(TToolkitState& kit, TWinObj* form) {
     kit.Terminated = false;
     ++kit.Running;
     kit.MainWindow = form;
@@ -50,6 +47,16 @@ void RunMainWindow(TWinObj*& form) {
         WaitMessage();
         PumpUntilQuiet(kit);
     }
+}
+
+} // namespace
+
+void RunMainWindow(TWinObj*& form) {
+    TToolkitState& kit = Toolkit();
+    // A handler that failed while the program was still starting ends it now, not after a
+    // whole session behind a form that seems to work.
+    if (!kit.PendingError)
+        Loop(kit, form);
     kit.Running = 0;
     kit.MainWindow = nullptr;
     TWinObj* done = form;

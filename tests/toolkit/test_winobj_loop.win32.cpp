@@ -73,6 +73,22 @@ TEST(Loop, AHandlersExceptionLeavesAfterTheLoopHasEnded) {
     EXPECT_FALSE(IsWindow(window));
 }
 
+TEST(Loop, AHandlersExceptionBeforeTheLoopLeavesWithoutRunningIt) {
+    TWinObj* form = MakeForm(nullptr, "Loop");
+    TWinObj* button = MakeButton(form, "fail");
+    button->OnClick = MakeEventRef(nullptr, Fail);
+    const HWND window = EnsureWindow(form);
+    SendMessageA(EnsureWindow(button), BM_CLICK, 0, 0);
+    bool looped = false;
+    TWinObj* closing = form;
+    wintest::TLoopScript run({[&] { return looped = true; }}, [closing] { PostClose(closing); });
+
+    EXPECT_THROW(RunMainWindow(form), std::runtime_error);
+    EXPECT_FALSE(looped) << "the loop ran with an error waiting";
+    EXPECT_EQ(form, nullptr);
+    EXPECT_FALSE(IsWindow(window));
+}
+
 // The child runs a form until it ends, then exits with 3; the end of a session must end the
 // process before that.
 DWORD ChildExitAfter(UINT message, WPARAM wParam) {
