@@ -88,6 +88,11 @@ TEST_P(DemoEndedEarly, EndsEveryStationAndLeavesNoSchemeFile) {
         },
         20000))
         << "the stations did not start";
+    // A logoff that another program cancelled: the demonstration goes on.
+    SendMessageA(WaitForTopWindow(demo.Id(), "TFormKelvoDemo"), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(Exists(TempDir() + "DemoAlpha.kelvo")) << "a cancelled logoff deleted a file";
+    EXPECT_FALSE(PumpUntil([&] { return !IsWindow(stations[0]) || !IsWindow(stations[1]); }, 500))
+        << "a cancelled logoff ended a station";
     EndPanel(demo, GetParam());
     ASSERT_TRUE(demo.Wait(10000)) << "the conductor did not end";
     EXPECT_EQ(demo.ExitCode(), 0u);

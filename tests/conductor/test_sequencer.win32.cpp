@@ -182,8 +182,8 @@ TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
 }
 
 TEST_F(Sequencer, UnsolicitedOkRunsTheSecondCommandAndNothingOnTheLastStep) {
-    Script({"A"},
-           {Step("", {{0, QM_NEXT, -1}, {0, QM_REFRESH, -1}}), Step("", {{0, QM_SYNC, -1}})});
+    Script({"A"}, {Step("", {{0, QM_NEXT, -1}, {0, QM_REFRESH, -1}}),
+                   Step("", {{0, QM_SYNC, -1}, {0, QM_FORCEOK, -1}})});
     Ok(0);
     Ok(0); // nobody asked
     EXPECT_EQ(Received(stations[0]), std::vector<UINT>{QM_REFRESH});
@@ -192,8 +192,13 @@ TEST_F(Sequencer, UnsolicitedOkRunsTheSecondCommandAndNothingOnTheLastStep) {
     Ok(0);
     EXPECT_EQ(Received(stations[0]), std::vector<UINT>{QM_REFRESH})
         << "a command of the last step ran";
-    Ok(7); // not a station: ignored
+    win::TWindow trace(OpenTraceWindow());
+    Ok(1); // one past the last station: ignored
     EXPECT_EQ(Label(), "Готово");
+    EXPECT_EQ(TraceLines,
+              std::vector<std::string>{"conductor_test_sequencer QM_OK from an unknown station 1"});
+    trace.reset();
+    InitTrace();
 }
 
 TEST_F(Sequencer, EmptyStepsAndAnEmptyScript) {

@@ -8,6 +8,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -34,14 +35,25 @@ TTexts Runs(const TQDyedLayout& layout) {
     return lines;
 }
 
+// Each run as "top:text@left-right", line by line.
+TTexts Placed(const TQDyedLayout& layout) {
+    TTexts runs;
+    for (const TQDyedLine& line : layout.Lines)
+        for (const TQDyedItem& item : line.Items)
+            runs.push_back(std::to_string(line.Top) + ":" + item.Text.Text + "@" +
+                           std::to_string(item.Left) + "-" + std::to_string(item.Right));
+    return runs;
+}
+
 TQDyedText Piece(std::string text, bool wrap = true, std::int32_t height = 0, bool lineEnd = false,
-                 std::int32_t color = clWindowText) {
+                 std::int32_t color = clWindowText, std::int32_t bkColor = clBtnFace) {
     TQDyedText piece;
     piece.Text = std::move(text);
     piece.Wrap = wrap;
     piece.FontHeight = height;
     piece.LineEnd = lineEnd;
     piece.Color = color;
+    piece.BkColor = bkColor;
     return piece;
 }
 
@@ -65,13 +77,24 @@ TEST(AddText, LineBreaksAndAttributesEndPieces) {
     message.AddText("y");
     message.Font.Color = clRed;
     message.AddText("z\r\n");
+    message.Font.Italic = message.Font.Underline = true;
     message.AddText("w");
     message.Font.Name = "Arial";
+    message.Font.Bold = true;
+    message.Font.Underline = false;
     message.AddText("");
-    EXPECT_EQ(Texts(message.Pieces), (TTexts{"xy", "z|", "w", ""}))
+    message.Font.BkColor = clRed;
+    message.AddText("v");
+    EXPECT_EQ(Texts(message.Pieces), (TTexts{"xy", "z|", "w", "", "v"}))
         << "a changed attribute starts a piece on the same line; after a break a new one";
     EXPECT_EQ(message.Pieces[1].Color, clRed);
     EXPECT_EQ(message.Pieces[3].FontName, "Arial");
+    auto style = [&](std::size_t i) {
+        const TQDyedText& p = message.Pieces[i];
+        return std::tuple(p.Bold, p.Italic, p.Underline);
+    };
+    EXPECT_EQ(style(2), std::tuple(false, true, true));
+    EXPECT_EQ(style(3), std::tuple(true, true, false)) << "an empty piece in the current style";
 }
 
 class DyedLayoutTest : public ::testing::Test {
@@ -116,12 +139,13 @@ TEST_F(DyedLayoutTest, FixedPiecesStayWholeAndWrappingOnesBreak) {
     EXPECT_FALSE(wide.Holds(87));
     EXPECT_EQ(Runs(Relayout(M, {Piece("aaa bbb ccc")}, wide, 40)), Runs(wrapped));
 
-    // Not one character of the red piece fits after "aaaa": it goes on on the next line
-    // rather than past the edge of this one.
+    // Not one character of the white-on-red piece fits after "aaaa": it goes on on the next
+    // line rather than past the edge of this one, in its colours on every line it reaches.
     const TQDyedLayout noRoom =
-        Layout(M, {Piece("aaaa"), Piece("bbbbbb", true, 0, false, clRed)}, 36);
+        Layout(M, {Piece("aaaa"), Piece("bbbbbb", true, 0, false, clWhite, clRed)}, 36);
     EXPECT_EQ(Runs(noRoom), (TTexts{"aaaa", "bbbb", "bb"}));
-    EXPECT_EQ(noRoom.Lines[1].Items.at(0).Text.Color, clRed);
+    EXPECT_EQ(noRoom.Lines[1].Items.at(0).Text.Color, clWhite);
+    EXPECT_EQ(noRoom.Lines[2].Items.at(0).Text.BkColor, clRed);
 
     // A character wider than the width stands alone on its line, and only it passes the edge.
     M.Widths['W'] = 13;
@@ -139,6 +163,7 @@ TEST_F(DyedLayoutTest, LinesOfRunsOfMixedHeightsAndWraps) {
     EXPECT_EQ(layout.WidestWrapped, 48);
     EXPECT_EQ(layout.WidestFixed, 80);
     EXPECT_EQ(layout.Lines[0].Items[2].Left, 32);
+    EXPECT_EQ(layout.Lines[0].Items[2].Right, 48);
     EXPECT_EQ(layout.Lines[0].Height, 20) << "as high as its highest run";
     EXPECT_EQ(layout.Lines[1].Top, 20) << "all runs start at the line's top";
     EXPECT_EQ(layout.Height(), 40);
@@ -146,6 +171,20 @@ TEST_F(DyedLayoutTest, LinesOfRunsOfMixedHeightsAndWraps) {
     const TQDyedLayout none = Layout(M, {}, 100);
     ASSERT_EQ(none.Lines.size(), 1u);
     EXPECT_EQ(none.Height(), 0);
+}
+
+TEST_F(DyedLayoutTest, RelayoutEqualsAFreshLayout) {
+    TQDyedText bold = Piece("bbb bbb bbb");
+    bold.Bold = true;
+    const TQDyedTextArray mixed = {bold, Piece("aa")};
+    const TQDyedLayout wide = Layout(M, mixed, 300);
+    const TTexts fresh = Placed(Layout(M, mixed, 50));
+    EXPECT_EQ(Placed(Relayout(M, mixed, wide, 50)), fresh)
+        << "broken in the weight of the piece measured last";
+
+    const TQDyedTextArray other = {Piece("cc")};
+    EXPECT_EQ(Placed(Relayout(M, other, wide, 300)), TTexts{"0:cc@0-16"})
+        << "the widths of the pieces laid out before were taken";
 }
 
 // FindBreak as the rules state it, one character at a time.

@@ -38,4 +38,12 @@ TEST(SyntaxErrorText, HeaderMessageAndTheExcerptHighlightedFromTheError) {
     }
 }
 
+TEST(SyntaxErrorText, ReportedBeforeBlanksAndALineBreakShownOnTheNextLine) {
+    TQInStm stm("a  \r\nb");
+    TQDyedMessage message;
+    AddSyntaxError(message, stm, "x", 1);
+    ASSERT_FALSE(message.Pieces.empty());
+    EXPECT_EQ(message.Pieces[0].Text, "Строка 2 поз. 1:");
+}
+
 } // namespace

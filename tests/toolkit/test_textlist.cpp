@@ -84,6 +84,11 @@ TEST(TextListSort, ShortListsAndCyrillic) {
     one.Add("x");
     one.Sort(false);
     EXPECT_EQ(ItemsOf(one), (std::vector<std::string>{"x"}));
+    TTextList two;
+    two.Add("b");
+    two.Add("a");
+    two.Sort(true);
+    EXPECT_EQ(ItemsOf(two), (std::vector<std::string>{"a", "b"}));
     TTextList list;
     for (const char* s : {"жук", "ёж", "альфа", "zebra", "Ель"})
         list.Add(s);

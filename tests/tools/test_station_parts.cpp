@@ -17,6 +17,7 @@ TEST(StationArgs, SchemeFileAndDemoSwitch) {
     EXPECT_EQ(args.Index, 2);
     EXPECT_EQ(args.Count, 3);
     EXPECT_FALSE(ParseStationArgs("a.kelvo", "").Demo) << "a station without the conductor";
+    EXPECT_EQ(ParseStationArgs("a.kelvo", "/demo(0,1)").Index, 0) << "the first station";
     EXPECT_THROW(ParseStationArgs("", ""), std::runtime_error);
     for (const char* wrong : {"/demo(3,3)", "/demo(-1,2)", "/demo(1)", "/demo(a,2)", "/demo(1,2",
                               "/demo(1,2)x", "/show(0,1)"})
@@ -46,6 +47,10 @@ TEST(SchemeSections, OneSectionPerStepAfterTheHead) {
               (TList{{4, 6}, {8, 8}}));
     EXPECT_EQ(Sections("a\n.Pause;\rb"), (TList{{0, 1}, {2, 2}}))
         << "without a head, and text after the last pause";
+    EXPECT_EQ(Sections("Folder\nDemo data:\n.Interactive:=true;\n\n.Caption('A');\n.Pause;\n\n\n\n"
+                       ".Caption('B');\n.Pause;\n\n\n"),
+              (TList{{4, 5}, {9, 10}}))
+        << "line feeds alone, and several blank lines after a pause";
     EXPECT_TRUE(Sections("").empty());
 }
 
