@@ -1,6 +1,7 @@
 #include "msgbox/QDyedBreak.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 
@@ -70,13 +71,40 @@ void PlaceBroken(TQTextMeasurer& m, const TQDyedText& piece, TQTextExtent whole,
     }
 }
 
+// FNV-1a over what a piece's measurement depends on: its text and its font.
+class TQStamp {
+public:
+    void Add(std::string_view bytes) {
+        for (unsigned char c : bytes)
+            Value_ = (Value_ ^ c) * 0x100000001B3ull;
+    }
+    void Add(std::int32_t n) { Add(std::string_view(reinterpret_cast<const char*>(&n), sizeof n)); }
+    std::uint64_t Value() const { return Value_; }
+
+private:
+    std::uint64_t Value_ = 0xCBF29CE484222325ull;
+};
+
+std::uint64_t StampOf(const TQDyedTextArray& pieces) {
+    TQStamp stamp;
+    for (const TQDyedText& piece : pieces) {
+        stamp.Add(static_cast<std::int32_t>(piece.Text.size()));
+        stamp.Add(piece.Text);
+        stamp.Add(piece.FontName);
+        stamp.Add(piece.FontHeight);
+        stamp.Add(piece.Bold | piece.Italic << 1 | piece.Underline << 2);
+    }
+    return stamp.Value();
+}
+
 // KNOWN: the whole pieces' extents from an earlier layout of the same pieces, or null.
 TQDyedLayout LayoutWith(TQTextMeasurer& m, const TQDyedTextArray& pieces, std::int32_t width,
-                        const std::vector<TQTextExtent>* known) {
+                        std::uint64_t stamp, const std::vector<TQTextExtent>* known) {
     width = std::max(width, 0);
     TQLineBuilder out;
     TQDyedLayout& result = out.Result();
     result.Width = width;
+    result.PiecesStamp = stamp;
     result.PieceExtents.reserve(pieces.size());
     std::int32_t run = 0; // the unbroken width of the logical line so far
     for (std::size_t i = 0; i < pieces.size(); ++i) {
@@ -107,11 +135,12 @@ TQDyedLayout LayoutWith(TQTextMeasurer& m, const TQDyedTextArray& pieces, std::i
 } // namespace
 
 TQDyedLayout Layout(TQTextMeasurer& m, const TQDyedTextArray& pieces, std::int32_t width) {
-    return LayoutWith(m, pieces, width, nullptr);
+    return LayoutWith(m, pieces, width, StampOf(pieces), nullptr);
 }
 
 TQDyedLayout Relayout(TQTextMeasurer& m, const TQDyedTextArray& pieces, const TQDyedLayout& before,
                       std::int32_t width) {
-    const bool known = before.PieceExtents.size() == pieces.size();
-    return LayoutWith(m, pieces, width, known ? &before.PieceExtents : nullptr);
+    const std::uint64_t stamp = StampOf(pieces);
+    const bool known = before.PieceExtents.size() == pieces.size() && before.PiecesStamp == stamp;
+    return LayoutWith(m, pieces, width, stamp, known ? &before.PieceExtents : nullptr);
 }

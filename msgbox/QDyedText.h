@@ -97,8 +97,10 @@ struct TQDyedLayout {
     std::int32_t WidestWrapped = 0;
 
     std::int32_t Width = 0; // the width it was laid out for
-    // Every whole piece's extent, in the order of the pieces.
+    // Every whole piece's extent, in the order of the pieces, and a stamp of the pieces'
+    // texts and fonts: a relayout takes the extents only for the pieces they were made of.
     std::vector<TQTextExtent> PieceExtents;
+    std::uint64_t PiecesStamp = 0;
 
     std::int32_t Height() const { return Lines.empty() ? 0 : Lines.back().Bottom; }
     // Whether these are the lines for WIDTH too: so when no wrapping piece had to be broken
@@ -125,6 +127,6 @@ TQDyedText SplitPiece(const TQDyedText& piece, std::size_t& from, std::size_t n)
 TQDyedLayout Layout(TQTextMeasurer& m, const TQDyedTextArray& pieces, std::int32_t width);
 
 // The same pieces, laid out by BEFORE with the same measurer, laid out again for WIDTH. Only
-// the pieces that have to be broken are measured again.
+// the pieces that have to be broken are measured again; other pieces are laid out afresh.
 TQDyedLayout Relayout(TQTextMeasurer& m, const TQDyedTextArray& pieces, const TQDyedLayout& before,
                       std::int32_t width);
