@@ -75,25 +75,29 @@ void StartDemo() {
 
 namespace {
 
-// A station still reading its scheme file keeps it from being deleted for a moment; the
-// file is tried again for a short while rather than left in the temporary folder for good.
-void DeleteLeftSchemes(std::vector<std::string> left) {
-    for (int round = 0; round < 20 && !left.empty(); ++round) {
+// Deletes FILE; false only when a process holds it open, which passes: a station still
+// reading its scheme file. Any other failure does not pass, and the file stays.
+bool DeletedOrHopeless(const std::string& file) {
+    return DeleteFileA(file.c_str()) || GetLastError() != ERROR_SHARING_VIOLATION;
+}
+
+// The held files are tried again for a short while rather than left in the temporary folder
+// for good.
+void DeleteHeldSchemes(std::vector<std::string> held) {
+    for (int round = 0; round < 20 && !held.empty(); ++round) {
         Sleep(100);
-        std::erase_if(left, [](const std::string& file) {
-            return DeleteFileA(file.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
-        });
+        std::erase_if(held, DeletedOrHopeless);
     }
 }
 
 } // namespace
 
 void StopStations() {
-    std::vector<std::string> left;
+    std::vector<std::string> held;
     for (const TQTestSide& side : Sides) {
         SendQM(static_cast<WPARAM>(-1), side.Name, QM_QUIT, 0);
-        if (!DeleteFileA(side.SchemeFile.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-            left.push_back(side.SchemeFile);
+        if (!DeletedOrHopeless(side.SchemeFile))
+            held.push_back(side.SchemeFile);
     }
-    DeleteLeftSchemes(std::move(left));
+    DeleteHeldSchemes(std::move(held));
 }
