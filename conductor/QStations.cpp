@@ -1,5 +1,6 @@
 #include "conductor/QStations.h"
 
+#include "conductor/QLostStations.h"
 #include "conductor/QSequencer.h"
 #include "conductor/QTrace.h"
 #include "errors/err.h"
@@ -54,13 +55,21 @@ void StartStation(int i, int n) {
     const std::string params = StationParameters(Sides[i], i, n);
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(nullptr, "open", ProductExe.c_str(), params.c_str(), "", SW_HIDE));
-    if (result <= 32)
-        ShowOkMessage("Ошибка запуска: " + ProductExe + " " + params);
+    if (result > 32)
+        return;
+    NoteStartFailed(Sides[i].Name);
+    std::string text = "Ошибка запуска: " + ProductExe + " " + params;
+    // Most often a fresh install without the product: say where the rehearsal stations are.
+    if (result == SE_ERR_FNF || result == SE_ERR_PNF)
+        text += "\r\nKelvo.exe не найден рядом с KelvoDemo.exe. Для репетиции запустите "
+                "KelvoDemo.exe из папки rehearsal.";
+    ShowOkMessage(text);
 }
 
 } // namespace
 
 void StartDemo() {
+    ResetLostStations();
     TempDir = GetTempDir();
     ProductExe = SplitPath(CmdLineParam(0)).Folder + "Kelvo.exe";
     ReadDemoScript(CmdLineParam(1), TempDir);
