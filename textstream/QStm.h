@@ -30,7 +30,8 @@ public:
     TQInStm* Stm; // the stream that raised it; not owned
 };
 
-// The whole file, bytes unchanged. Raises std::runtime_error "Ошибка чтения файла <name>".
+// The whole file, bytes unchanged. Raises Exception "Ошибка чтения файла <name>", with the
+// reason on a second line.
 std::string LoadTextFile(const std::string& fileName);
 
 // Whether every character of S is a blank (codes 1 to 32); true for the empty text.
@@ -170,6 +171,5 @@ private:
     std::vector<std::size_t> InnerBreaks_;
 };
 
-// Creates or replaces the file with the text. Raises std::runtime_error
-// "Ошибка записи в файл <name>".
+// Creates or replaces the file with the text. Raises Exception "Ошибка записи в файл <name>".
 void SaveTextFile(std::string_view text, const std::string& fileName);

@@ -150,7 +150,7 @@ TEST(Checker, UnreadableScriptAndWrongCommandLines) {
     TRun run = Check({"no-such-folder/none.KelvoDemo"});
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Output.Err, U("no-such-folder/none.KelvoDemo: Ошибка чтения файла "
-                                "<no-such-folder/none.KelvoDemo>\n"));
+                                "<no-such-folder/none.KelvoDemo>\n  файл не найден\n"));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {}, {"--bogus", "x"}, {"a", "b"}, {"--out"}, {"x", "--out="}}) {
         TRun wrong = Check(args);

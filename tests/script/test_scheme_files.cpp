@@ -1,6 +1,7 @@
 // Scheme files: the head of every station, one section per step, and the per-station lines
 // of the node trees, byte for byte.
 #include "ScriptTestUtil.h"
+#include "errors/err.h"
 #include "tests/support/TempFiles.h"
 
 #include <filesystem>
@@ -218,8 +219,8 @@ TEST(SchemeFiles, WriteFailureLeavesNoSchemeFileBehindAndNoStationInTheTable) {
     try {
         ReadDemoScript(scriptName, folder.Name());
         FAIL() << "writing over a folder succeeded";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Ошибка записи в файл <" + folder.Name() + "B.kelvo>");
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Ошибка записи в файл <" + folder.Name() + "B.kelvo>");
     }
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "A.kelvo")) << "an earlier file stayed";
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "C.kelvo"));
@@ -245,8 +246,8 @@ TEST(SchemeFiles, MissingScriptIsAReadError) {
         FAIL() << "a missing script was read";
     } catch (const EInStm&) {
         FAIL() << "a read error is not a syntax error";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Ошибка чтения файла <no-such-dir/none.KelvoDemo>");
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Ошибка чтения файла <no-such-dir/none.KelvoDemo>\r\nфайл не найден");
     }
 }
 

@@ -78,8 +78,8 @@ without starting any station and without opening any window, and reports what it
   --help       This text.
 
 Exit status: 0 when the script reads without error (warnings included); 1 for a syntax
-error, a script that cannot be read or a scheme file that cannot be written; 2 for a
-wrong command line.
+error, a script that cannot be read (the reason follows on a second line) or a scheme
+file that cannot be written; 2 for a wrong command line.
 
 A syntax error is reported as
   SCRIPT:LINE:COL: MESSAGE

@@ -5,6 +5,7 @@
 #include "CheckOptions.h"
 #include "CheckReport.h"
 
+#include "errors/err.h"
 #include "script/QTestMessage.h"
 #include "toolkit/os/Cp1251.h"
 
@@ -15,6 +16,18 @@ void OpenScript(TQInStm& stm, const std::string& path) {
     stm.Mode = 3;
     stm.Options = RaiseError;
     stm.LoadFromFile(path);
+}
+
+// "SCRIPT: MESSAGE"; a message's further lines, such as why a file cannot be read, indented.
+std::string FileError(const std::string& shown, const Exception& e) {
+    std::string out = shown + ": ";
+    for (char c : cp1251::ToUtf8(e.Message)) {
+        if (c == '\n')
+            out += "\n  ";
+        else if (c != '\r')
+            out += c;
+    }
+    return out + "\n";
 }
 
 int CheckScript(const TCheckOptions& options, TCheckOutput& output) {
@@ -29,8 +42,8 @@ int CheckScript(const TCheckOptions& options, TCheckOutput& output) {
     } catch (const EInStm& e) {
         output.Err += SyntaxErrorReport(shown, e.what(), stm);
         return 1;
-    } catch (const std::runtime_error& e) {
-        output.Err += shown + ": " + cp1251::ToUtf8(e.what()) + "\n";
+    } catch (const Exception& e) {
+        output.Err += FileError(shown, e);
         return 1;
     }
     for (const std::string& warning : ScriptWarnings(script, stm))
@@ -38,8 +51,8 @@ int CheckScript(const TCheckOptions& options, TCheckOutput& output) {
     if (!options.OutDir.empty()) {
         try {
             SaveSchemes(script.Sides);
-        } catch (const std::runtime_error& e) {
-            output.Err += shown + ": " + cp1251::ToUtf8(e.what()) + "\n";
+        } catch (const Exception& e) {
+            output.Err += FileError(shown, e);
             return 1;
         }
     }
