@@ -34,6 +34,22 @@ public:
 // reason on a second line.
 std::string LoadTextFile(const std::string& fileName);
 
+// What a text file was written in. Either way it is read as code page 1251.
+enum class TQEncoding : std::uint8_t { Cp1251, Utf8 };
+
+// A text file's bytes as the system's text.
+struct TQDecodedText {
+    std::string Text; // code page 1251; each character of the file is one character here
+    TQEncoding Encoding = TQEncoding::Cp1251;
+    TQPos Unmapped = NoPos;    // the first character that code page 1251 lacks, shown as '?'
+    char32_t UnmappedChar = 0; // and its code point
+};
+
+// UTF-8 when the bytes begin with its byte-order mark, or are well-formed UTF-8 with some
+// character beyond ASCII; else code page 1251, the bytes unchanged. Raises Exception for a
+// UTF-16 byte-order mark.
+TQDecodedText DecodeText(std::string bytes);
+
 // Whether every character of S is a blank (codes 1 to 32); true for the empty text.
 bool IsBlankText(std::string_view s);
 
@@ -54,7 +70,10 @@ public:
 
     // Text and position.
     void SetText(std::string text);
-    void LoadFromFile(const std::string& fileName);
+    // A text file's bytes as the text (DecodeText). A character that code page 1251 lacks is
+    // a syntax error at its place, reported before anything is read. Returns the encoding.
+    TQEncoding SetFileText(std::string bytes);
+    TQEncoding LoadFromFile(const std::string& fileName);
     void Reset();
     void SetPos(TQPos p);
     TQPos Cur() const { return Cur_; }

@@ -56,7 +56,7 @@ TEST(Checker, SummaryInScriptWords) {
     EXPECT_EQ(run.Output.Err, "") << "no warning for this script";
     const std::string& out = run.Output.Out;
     for (const char* piece :
-         {"Stations: 3\n", "  1. Alpha -> Alpha.kelvo\n", "       | Folder1\n",
+         {"Encoding: cp1251\nStations: 3\n", "  1. Alpha -> Alpha.kelvo\n", "       | Folder1\n",
           "  3. \xD0\x9E\xD1\x84\xD0\xB8\xD1\x81 -> ", "Steps: 2\n",
           "  1. Watch \"both\"\n     stations.\n", "       Alpha.Sync\n",
           "       Alpha.SendTo(3)\n", "       3.Next\n", "       Alpha.ForceOk\n",
@@ -72,7 +72,7 @@ TEST(Checker, Json) {
     TRun run = Check({"--json", script});
     EXPECT_EQ(run.Status, 0) << run.Output.Err;
     EXPECT_EQ(run.Output.Out,
-              "{\"stations\":[\n"
+              "{\"encoding\":\"cp1251\",\n\"stations\":[\n"
               "  {\"name\":\"Alpha\",\"setup\":\"Folder1\",\"schemeFile\":\"Alpha.kelvo\"},\n"
               "  {\"name\":\"Beta\",\"setup\":\"Folder2\",\"schemeFile\":\"Beta.kelvo\"},\n"
               "  {\"name\":\"\xD0\x9E\xD1\x84\xD0\xB8\xD1\x81\",\"setup\":\"\\\"q\\\"\\\"\\\"\","

@@ -62,12 +62,16 @@ const char* CheckUsageText() {
 
 Reads the demo script SCRIPT (a .KelvoDemo file) exactly as the demo conductor reads it,
 without starting any station and without opening any window, and reports what it found.
+A script is Windows-1251 or UTF-8 (with or without the byte-order mark); UTF-8 is
+converted to Windows-1251 first, and a character that Windows-1251 lacks is an error.
 
-  (no option)  A summary: the stations with their setup text, then every step with its
-               comment and its commands in script words (Alpha.Sync, Alpha.SendTo(Beta);
-               a station whose name is not a Latin identifier is shown by its number).
+  (no option)  A summary: the encoding read (cp1251 or utf-8), the stations with their
+               setup text, then every step with its comment and its commands in script
+               words (Alpha.Sync, Alpha.SendTo(Beta); a station whose name is not a Latin
+               identifier is shown by its number).
   --json       The same as UTF-8 JSON instead of the summary:
-               {"stations":[{"name":...,"setup":...,"schemeFile":...}],
+               {"encoding":"cp1251"|"utf-8",
+                "stations":[{"name":...,"setup":...,"schemeFile":...}],
                 "steps":[{"comment":...,"commands":[{"side":0,"msg":1027,"arg":-1}]}]}
                side and arg are 0-based station indices (arg is -1 except for SendTo);
                msg is the message code: 1026 Refresh, 1027 Sync, 1028 Next, 1029 SendTo,

@@ -65,8 +65,13 @@ std::string CommandText(const TQTestCmd& cmd, const std::vector<TQTestSide>& sid
     return cp1251::ToUtf8(words);
 }
 
-std::string ScriptSummary(const TQDemoScript& script) {
-    std::string out = "Stations: " + std::to_string(script.Sides.size()) + "\n";
+const char* EncodingName(TQEncoding encoding) {
+    return encoding == TQEncoding::Utf8 ? "utf-8" : "cp1251";
+}
+
+std::string ScriptSummary(const TQDemoScript& script, TQEncoding encoding) {
+    std::string out = std::string("Encoding: ") + EncodingName(encoding) + "\n";
+    out += "Stations: " + std::to_string(script.Sides.size()) + "\n";
     for (std::size_t i = 0; i < script.Sides.size(); ++i) {
         const TQTestSide& side = script.Sides[i];
         out += "  " + std::to_string(i + 1) + ". " + cp1251::ToUtf8(side.Name) + " -> " +

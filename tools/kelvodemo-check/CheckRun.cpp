@@ -12,10 +12,10 @@
 namespace {
 
 // The conductor's stream, except that an error is only raised: no window is opened.
-void OpenScript(TQInStm& stm, const std::string& path) {
+TQEncoding OpenScript(TQInStm& stm, const std::string& path) {
     stm.Mode = 3;
     stm.Options = RaiseError;
-    stm.LoadFromFile(path);
+    return stm.LoadFromFile(path);
 }
 
 // "SCRIPT: MESSAGE"; a message's further lines, such as why a file cannot be read, indented.
@@ -34,8 +34,9 @@ int CheckScript(const TCheckOptions& options, TCheckOutput& output) {
     const std::string shown = cp1251::ToUtf8(options.Script);
     TQInStm stm;
     TQDemoScript script;
+    TQEncoding encoding = TQEncoding::Cp1251;
     try {
-        OpenScript(stm, options.Script);
+        encoding = OpenScript(stm, options.Script);
         const std::string schemeDir =
             options.OutDir.empty() ? std::string() : FolderPrefix(options.OutDir);
         script = ReadDemoText(stm, schemeDir);
@@ -56,7 +57,7 @@ int CheckScript(const TCheckOptions& options, TCheckOutput& output) {
             return 1;
         }
     }
-    output.Out += options.Json ? ScriptJson(script) : ScriptSummary(script);
+    output.Out += options.Json ? ScriptJson(script, encoding) : ScriptSummary(script, encoding);
     return 0;
 }
 
