@@ -91,13 +91,17 @@ with LINE and COL counted from 1 at the first non-blank character at or after th
 followed by the lines around it and a ^ under the error column. Messages are the
 conductor's own (Russian) texts.
 
+Two stations whose names differ only in letter case are an error: they would share a
+scheme file and a window.
+
 Warnings, which do not change the exit status, start with "SCRIPT: warning:":
+  - the script declares no stations (the panel would wait until it is closed);
   - a step other than the last has no commands (the button only moves on to the next step);
   - the script has no steps;
-  - two stations have the same name (references by name, the station windows and the
-    scheme files cannot tell them apart);
   - no command addresses a station (neither as the station of a command nor as the
-    target of a SendTo).
+    target of a SendTo);
+  - a station receives fewer .Next commands before the last step than its scheme has
+    sections after the first (its window stays behind the panel's steps).
 Errors and warnings go to standard error, the summary and the JSON to standard output.
 )";
 }
