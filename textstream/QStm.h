@@ -124,6 +124,9 @@ public:
         std::string After;  // the text from the position on, cut likewise
     };
     TExcerpt GetExcerpt(TQPos p) const;
+    // The excerpt as a display shows it, whose tab stops are not the author's editor's: each
+    // tab becomes blanks up to the next multiple of 8 columns from its line's start.
+    static TExcerpt ExpandTabs(const TExcerpt& excerpt);
     // Shows the error through the installed hook; without one, nothing is shown.
     void ShowError(const std::string& msg, TQPos pos);
 

@@ -130,9 +130,9 @@ TEST(Checker, SyntaxErrorWithLineColumnAndExcerpt) {
     EXPECT_EQ(run.Output.Err, script + U(":4:3: Неправильная команда\n") +
                                   "     1 | 'A':DemoStation();\n"
                                   "     2 | .Comment('x');\n"
-                                  "     3 | \tA.Sync;\n"
-                                  "     4 | \tA.Bogus;\n"
-                                  "       | \t ^\n"
+                                  "     3 |         A.Sync;\n"
+                                  "     4 |         A.Bogus;\n"
+                                  "       |          ^\n"
                                   "     5 | A.Next;\n");
 
     // Reported after a line break and blanks: at the next non-blank character.
