@@ -15,7 +15,8 @@
 //   std::overflow_error                               5  Integer overflow
 //   std::underflow_error                              9  Floating point underflow
 //   std::bad_cast, std::bad_typeid                   10  Invalid class typecast
-// Every other type, std::runtime_error and EInStm among them, keeps its own name and message.
+// Every other type, std::runtime_error and EInStm among them, keeps its own name and message;
+// EInStm also keeps the place where it was raised.
 int RunErrorOfStdFailure(const std::exception& failure) {
     if (dynamic_cast<const std::bad_alloc*>(&failure))
         return 1;
@@ -64,7 +65,9 @@ TUnhandledReport DescribeCurrentException() {
             report.Address = nullptr; // the library does not say where it failed
             return report;
         }
-        return TUnhandledReport{CurrentTypeName(), e.what(), nullptr};
+        const auto* place = dynamic_cast<const TRaisePlace*>(&e);
+        return TUnhandledReport{CurrentTypeName(), e.what(),
+                                place ? place->RaiseAddress() : nullptr};
     } catch (...) {
         return TUnhandledReport{CurrentTypeName(), {}, nullptr};
     }

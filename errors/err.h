@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "errors/RaisePlace.h"
 #include "toolkit/EventRef.h"
 #include "toolkit/TextUtils.h"
 

@@ -7,6 +7,9 @@
 
 using namespace qstm;
 
+EInStm::EInStm(const std::string& message, TQInStm* stm)
+    : std::runtime_error(message), TRaisePlace(__builtin_return_address(0)), Stm(stm) {}
+
 TQInStm::TQInStm(std::string text) {
     SetText(std::move(text));
 }

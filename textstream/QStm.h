@@ -2,6 +2,8 @@
 // The text streams: TQInStm reads a whole text token by token in one of four syntax modes,
 // TQOutStm builds a text line by line and quotes strings by the same modes' rules.
 
+#include "errors/RaisePlace.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -24,9 +26,10 @@ enum TQStmOption : std::uint8_t {
 class TQInStm;
 
 // A syntax error. The message is the error's text alone, without line or position.
-class EInStm : public std::runtime_error {
+class EInStm : public std::runtime_error, public TRaisePlace {
 public:
-    EInStm(const std::string& message, TQInStm* stm) : std::runtime_error(message), Stm(stm) {}
+    // Out of line, so that the place it records lies in the raising code.
+    EInStm(const std::string& message, TQInStm* stm);
     TQInStm* Stm; // the stream that raised it; not owned
 };
 

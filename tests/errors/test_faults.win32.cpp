@@ -61,6 +61,10 @@ void ExpectBox(const std::string& fault, const std::string& className, const std
     EXPECT_NE(parts.Module.find(":\\"), std::string::npos)
         << fault << ": the module is not a full path: " << outcome.BoxText;
     EXPECT_EQ(outcome.ExitCode, 1u) << fault;
+    // A syntax error knows where it was raised, as an Exception does.
+    if (className == "EInStm") {
+        EXPECT_NE(std::strtoull(parts.Address.c_str(), nullptr, 16), 0u) << outcome.BoxText;
+    }
 }
 
 TEST(FaultTest, WriteToZeroNamesTheModuleAndTheWrite) {
