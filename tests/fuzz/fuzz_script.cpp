@@ -84,7 +84,7 @@ void CheckTables(const TQDemoScript& script, std::size_t textSize) {
 // reported by libFuzzer.
 void ReadRaising(const std::string& text) {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     TQDemoScript script;
     try {
@@ -101,7 +101,7 @@ void ReadRaising(const std::string& text) {
 // Errors only reported: the reader still ends, and still writes a section for every step.
 void ReadReporting(const std::string& text) {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = 0;
     stm.SetText(text);
     const TQDemoScript script = ReadDemoText(stm, SchemeDir);

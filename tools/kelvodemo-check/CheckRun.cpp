@@ -12,7 +12,7 @@ namespace {
 
 // The conductor's stream, except that an error is only raised: no window is opened.
 void OpenScript(TQInStm& stm, const std::string& path) {
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     stm.LoadFromFile(path);
 }
