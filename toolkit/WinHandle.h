@@ -91,6 +91,24 @@ struct TWindowTraits {
     static void Close(Handle h) { DestroyWindow(h); }
 };
 
+struct TMemoryDCTraits {
+    using Handle = HDC;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteDC(h); }
+};
+
+struct THookTraits {
+    using Handle = HHOOK;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { UnhookWindowsHookEx(h); }
+};
+
+struct TGlobalTraits {
+    using Handle = HGLOBAL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { GlobalFree(h); }
+};
+
 // CreateFileA's handles: INVALID_HANDLE_VALUE means none.
 using TFile = TUnique<TFileTraits>;
 // Processes, threads, events: null means none.
@@ -99,11 +117,18 @@ using TRegKey = TUnique<TRegKeyTraits>;
 using TGdiObject = TUnique<TGdiTraits<HGDIOBJ>>;
 using TFont = TUnique<TGdiTraits<HFONT>>;
 using TBrush = TUnique<TGdiTraits<HBRUSH>>;
+using TBitmap = TUnique<TGdiTraits<HBITMAP>>;
 using TWindow = TUnique<TWindowTraits>;
 // FindFirstFileA's listings: INVALID_HANDLE_VALUE means none.
 using TFindHandle = TUnique<TFindTraits>;
 // LoadLibraryA's modules.
 using TModule = TUnique<TModuleTraits>;
+// CreateCompatibleDC's DCs.
+using TMemoryDC = TUnique<TMemoryDCTraits>;
+// SetWindowsHookExA's hooks, removed by their owner.
+using THook = TUnique<THookTraits>;
+// GlobalAlloc's blocks; a block given to the clipboard is released from its owner.
+using TGlobal = TUnique<TGlobalTraits>;
 
 // The two handles CreateProcessA returns, each closed by its own owner.
 struct TProcessInfo {
@@ -150,6 +175,40 @@ private:
     HWND window_;
     PAINTSTRUCT ps_{};
     HDC dc_;
+};
+
+// A global block's memory, locked from GlobalLock to GlobalUnlock.
+class TGlobalLock {
+public:
+    explicit TGlobalLock(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
+    TGlobalLock(const TGlobalLock&) = delete;
+    TGlobalLock& operator=(const TGlobalLock&) = delete;
+    ~TGlobalLock() {
+        if (data_)
+            GlobalUnlock(block_);
+    }
+    void* get() const { return data_; }
+    explicit operator bool() const { return data_ != nullptr; }
+
+private:
+    HGLOBAL block_;
+    void* data_;
+};
+
+// The clipboard, from OpenClipboard to CloseClipboard.
+class TClipboard {
+public:
+    explicit TClipboard(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+    TClipboard(const TClipboard&) = delete;
+    TClipboard& operator=(const TClipboard&) = delete;
+    ~TClipboard() {
+        if (open_)
+            CloseClipboard();
+    }
+    explicit operator bool() const { return open_; }
+
+private:
+    bool open_;
 };
 
 // Selects an object into a DC and puts back the one it replaced.

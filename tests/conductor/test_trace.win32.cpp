@@ -113,13 +113,9 @@ TEST(TraceTest, MissingWindowsAreTracedToTheViewerFoundAtStart) {
         // The viewer's list goes to the clipboard, one line of text per trace line.
         SendMessageA(viewer.Window, WM_COMMAND, cmdCopy, 0);
         std::string copied;
-        if (OpenClipboard(nullptr)) {
-            if (HANDLE data = GetClipboardData(CF_TEXT)) {
-                copied = static_cast<const char*>(GlobalLock(data));
-                GlobalUnlock(data);
-            }
-            CloseClipboard();
-        }
+        if (const win::TClipboard clipboard(nullptr); clipboard)
+            if (const win::TGlobalLock data(GetClipboardData(CF_TEXT)); data)
+                copied = static_cast<const char*>(data.get());
         EXPECT_NE(copied.find("  conductor_test_trace failed: ->Beta.kelvo.QM_NEXT\r\n"),
                   std::string::npos)
             << "clipboard: " << copied;

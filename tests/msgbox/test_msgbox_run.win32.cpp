@@ -210,10 +210,9 @@ TEST(MsgBoxRun, ImpossibleStatesAreReportedWithTheirLines) {
                 [&] { ExecuteWith(box, {Do([&](TQMsgBox&) { CreateWithoutBox(withoutBox); })}); });
         } else {
             RefusedClass = refused;
-            const HHOOK hook =
-                SetWindowsHookExA(WH_CBT, &RefuseCreation, nullptr, GetCurrentThreadId());
+            const win::THook hook(
+                SetWindowsHookExA(WH_CBT, &RefuseCreation, nullptr, GetCurrentThreadId()));
             failure = FailureOf([&] { box.Execute(); });
-            UnhookWindowsHookEx(hook);
         }
         EXPECT_EQ(failure, AssertionText(line));
         EXPECT_EQ(ProgressCount(), 0) << line;
