@@ -103,6 +103,12 @@ struct THookTraits {
     static void Close(Handle h) { UnhookWindowsHookEx(h); }
 };
 
+struct TAcceleratorTraits {
+    using Handle = HACCEL;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyAcceleratorTable(h); }
+};
+
 struct TGlobalTraits {
     using Handle = HGLOBAL;
     static Handle Invalid() { return nullptr; }
@@ -127,6 +133,8 @@ using TModule = TUnique<TModuleTraits>;
 using TMemoryDC = TUnique<TMemoryDCTraits>;
 // SetWindowsHookExA's hooks, removed by their owner.
 using THook = TUnique<THookTraits>;
+// CreateAcceleratorTableA's tables.
+using TAccelerators = TUnique<TAcceleratorTraits>;
 // GlobalAlloc's blocks; a block given to the clipboard is released from its owner.
 using TGlobal = TUnique<TGlobalTraits>;
 
