@@ -1,6 +1,7 @@
 #include "conductor/KelvoDemo.h"
 
 #include "conductor/QControlPanel.h"
+#include "conductor/QDemoSession.h"
 #include "conductor/QSequencer.h"
 #include "conductor/QStations.h"
 #include "conductor/QTrace.h"
@@ -42,6 +43,12 @@ bool PanelHook(void* receiver, MSG* msg, LRESULT* result) {
 }
 
 void RunDemo() {
+    // Before anything of the run: a second one must write no file and start no station.
+    const TDemoSession session;
+    if (!session.Claimed()) {
+        ShowRunningDemo();
+        return;
+    }
     TQMsgReceiver receiver;
     BuildControlPanel(MakeEventRef(&receiver, PanelHook), MakeEventRef(nullptr, NextClick));
     Steps.clear();

@@ -1,6 +1,7 @@
 #include "conductor/QSequencer.h"
 
 #include "conductor/QControlPanel.h"
+#include "conductor/QLostStations.h"
 #include "conductor/QStations.h"
 #include "conductor/QTrace.h"
 #include "script/QTestMessage.h"
@@ -44,6 +45,15 @@ void ShowNextStep() {
     SetCaption(NextButton, CurStep >= LastStep() ? "Выход" : "Далее");
 }
 
+// The lost stations are taken as if they had answered, all at once, so that the panel moves
+// on only once.
+void PassOver() {
+    for (const std::string& name : PassOverLostStations(*WaitList))
+        if (const int index = WaitList->IndexOf(name); index >= 0)
+            WaitList->Delete(index);
+    Proceed();
+}
+
 } // namespace
 
 void WaitFor(const std::string& name) {
@@ -71,8 +81,10 @@ void WaitForNone() {
 void Proceed() {
     if (WaitList->Count() > 0) {
         SetCaption(StateLabel, WaitingText());
+        WatchWait(*WaitList);
         return;
     }
+    EndWaitWatch();
     // The last step is the closing screen: nothing runs on it, nothing follows it.
     const bool closing = CurStep >= 0 && CurStep >= LastStep();
     // The step's next command goes out first, so that its station waits for nothing else;
@@ -90,6 +102,10 @@ void Proceed() {
 }
 
 void NextClick(void*, TWinObj*) {
+    if (SkipOffered()) {
+        PassOver();
+        return;
+    }
     SetEnabled(NextButton, false);
     ClearText(CommentBox);
     if (CurStep >= LastStep()) {
@@ -136,6 +152,8 @@ void TransferFile(std::int32_t from, std::int32_t to) {
 }
 
 bool TQMsgReceiver::HandleMessage(MSG& msg, LRESULT&) {
+    if (msg.message == WM_TIMER)
+        return WaitList && HandleWaitTimer(msg, *WaitList);
     if (msg.message != static_cast<UINT>(QM_OK))
         return false;
     if (msg.wParam >= Sides.size()) {
@@ -150,6 +168,8 @@ bool TQMsgReceiver::HandleMessage(MSG& msg, LRESULT&) {
         side.InputDir = point + "Input\\";
         side.OutputDir = point + "Output\\";
     }
+    if (IsPassedOverAnswer(side.Name, *WaitList))
+        return true;
     Acknowledge(side.Name);
     return true;
 }

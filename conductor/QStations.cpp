@@ -1,5 +1,6 @@
 #include "conductor/QStations.h"
 
+#include "conductor/QLostStations.h"
 #include "conductor/QSequencer.h"
 #include "conductor/QTrace.h"
 #include "errors/err.h"
@@ -54,13 +55,21 @@ void StartStation(int i, int n) {
     const std::string params = StationParameters(Sides[i], i, n);
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(nullptr, "open", ProductExe.c_str(), params.c_str(), "", SW_HIDE));
-    if (result <= 32)
-        ShowOkMessage("Ошибка запуска: " + ProductExe + " " + params);
+    if (result > 32)
+        return;
+    NoteStartFailed(Sides[i].Name);
+    std::string text = "Ошибка запуска: " + ProductExe + " " + params;
+    // Most often a fresh install without the product: say where the rehearsal stations are.
+    if (result == SE_ERR_FNF || result == SE_ERR_PNF)
+        text += "\r\nKelvo.exe не найден рядом с KelvoDemo.exe. Для репетиции запустите "
+                "KelvoDemo.exe из папки rehearsal.";
+    ShowOkMessage(text);
 }
 
 } // namespace
 
 void StartDemo() {
+    ResetLostStations();
     TempDir = GetTempDir();
     ProductExe = SplitPath(CmdLineParam(0)).Folder + "Kelvo.exe";
     ReadDemoScript(CmdLineParam(1), TempDir);
@@ -75,25 +84,29 @@ void StartDemo() {
 
 namespace {
 
-// A station still reading its scheme file keeps it from being deleted for a moment; the
-// file is tried again for a short while rather than left in the temporary folder for good.
-void DeleteLeftSchemes(std::vector<std::string> left) {
-    for (int round = 0; round < 20 && !left.empty(); ++round) {
+// Deletes FILE; false only when a process holds it open, which passes: a station still
+// reading its scheme file. Any other failure does not pass, and the file stays.
+bool DeletedOrHopeless(const std::string& file) {
+    return DeleteFileA(file.c_str()) || GetLastError() != ERROR_SHARING_VIOLATION;
+}
+
+// The held files are tried again for a short while rather than left in the temporary folder
+// for good.
+void DeleteHeldSchemes(std::vector<std::string> held) {
+    for (int round = 0; round < 20 && !held.empty(); ++round) {
         Sleep(100);
-        std::erase_if(left, [](const std::string& file) {
-            return DeleteFileA(file.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
-        });
+        std::erase_if(held, DeletedOrHopeless);
     }
 }
 
 } // namespace
 
 void StopStations() {
-    std::vector<std::string> left;
+    std::vector<std::string> held;
     for (const TQTestSide& side : Sides) {
         SendQM(static_cast<WPARAM>(-1), side.Name, QM_QUIT, 0);
-        if (!DeleteFileA(side.SchemeFile.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-            left.push_back(side.SchemeFile);
+        if (!DeletedOrHopeless(side.SchemeFile))
+            held.push_back(side.SchemeFile);
     }
-    DeleteLeftSchemes(std::move(left));
+    DeleteHeldSchemes(std::move(held));
 }

@@ -11,6 +11,8 @@
 // Posts MSG to the station called NAME, or to the conductor's own window when NAME is empty.
 // A window that is not found is only traced.
 void SendQM(WPARAM wParam, const std::string& name, std::int32_t msg, LPARAM lParam);
+// The window of the station called NAME, found as SendQM finds it; null when there is none.
+HWND FindStationWindow(const std::string& name);
 
 // Looks the trace window up; the program entry calls it once, before anything traces.
 void InitTrace();

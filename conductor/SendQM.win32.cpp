@@ -1,5 +1,9 @@
 #include "conductor/QTrace.h"
 
+HWND FindStationWindow(const std::string& name) {
+    return FindWindowA("TFormKelvo", (name + ".kelvo").c_str());
+}
+
 void SendQM(WPARAM wParam, const std::string& name, std::int32_t msg, LPARAM lParam) {
     std::string title;
     HWND window = nullptr;
@@ -7,7 +11,7 @@ void SendQM(WPARAM wParam, const std::string& name, std::int32_t msg, LPARAM lPa
         window = FindWindowA("TFormKelvoDemo", nullptr);
     } else {
         title = name + ".kelvo";
-        window = FindWindowA("TFormKelvo", title.c_str());
+        window = FindStationWindow(name);
     }
     if (window)
         PostMessageA(window, static_cast<UINT>(msg), wParam, lParam);

@@ -1,16 +1,21 @@
 // The demonstration as a presenter runs it: KelvoDemo.exe with a script, real station
-// processes, and the panel closed or the session ended before the end. Whatever happens, the
-// stations end and no scheme file stays in the temporary folder.
+// processes, stations that are slow, die or never start, and the panel closed or the session
+// ended before the end. Whatever happens, the stations end and no scheme file stays in the
+// temporary folder.
 
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
+#include "toolkit/TextUtils.h"
+#include "tools/kelvodemo-rehearse/PanelProbe.h"
+#include "tools/kelvodemo-rehearse/Press.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,7 +49,88 @@ void EndPanel(const TChild& demo, UINT message = WM_CLOSE) {
     PostMessageA(panel, message, message == WM_ENDSESSION, 0);
 }
 
-TEST(Demo, MissingStationProgramShowsOneBoxPerStationAndStillCleansUp) {
+// The panel of a running conductor, as the presenter sees it. A test that stops early closes
+// it, so that its stations are told to quit and no other test meets them.
+class TPresenter {
+public:
+    explicit TPresenter(TChild& demo) : demo_(demo) {}
+    TPresenter(const TPresenter&) = delete;
+    TPresenter& operator=(const TPresenter&) = delete;
+    ~TPresenter() {
+        if (demo_.ExitCode() == STILL_ACTIVE && panel_.Form) {
+            PostMessageA(panel_.Form, WM_CLOSE, 0, 0);
+            demo_.Wait(10000);
+        }
+    }
+
+    // What the panel showed when it was last looked at.
+    const TPanelView& View() const { return view_; }
+
+    // Waits until the button is enabled with CAPTION; false, reported at the caller, when it
+    // is not by the deadline.
+    bool WaitForButton(const std::string& caption, DWORD timeoutMs = 10000,
+                       TWhere where = TWhere::current()) {
+        if (Watch([&](const TPanelView& v) { return v.Enabled && v.Caption == caption; },
+                  timeoutMs))
+            return true;
+        FailAt(where, "no button \"" + caption + "\"; the panel shows \"" + view_.Caption + "\" (" +
+                          (view_.Enabled ? "enabled" : "disabled") + "), \"" + view_.Label +
+                          "\", \"" + view_.Comment + "\"");
+        return false;
+    }
+
+    // Watches the panel until DONE holds for what it shows; false at the deadline.
+    bool Watch(const std::function<bool(const TPanelView&)>& done, DWORD timeoutMs) {
+        return PumpUntil(
+            [&] {
+                if (!FindPanel(demo_.Id(), panel_))
+                    return false;
+                view_ = ReadPanel(panel_);
+                return done(view_);
+            },
+            timeoutMs);
+    }
+
+    // Enter, typed into the panel brought to the front, and the panel seen to take it.
+    void PressEnter(TWhere where = TWhere::current()) {
+        const TPanelView before = view_;
+        if (!BringToFront(panel_.Form) || !TypeEnter())
+            FailAt(where, "the panel could not be given the key");
+        else if (!Watch([&](const TPanelView& view) { return Changed(before, view); }, 5000))
+            FailAt(where, "the panel did not take Enter on \"" + before.Caption + "\"");
+    }
+
+private:
+    static bool Changed(const TPanelView& a, const TPanelView& b) {
+        return a.Enabled != b.Enabled || a.Caption != b.Caption || a.Comment != b.Comment;
+    }
+
+    TChild& demo_;
+    TPanel panel_;
+    TPanelView view_;
+};
+
+bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+void ExpectCleanEnd(TChild& demo) {
+    ASSERT_TRUE(demo.Wait(10000)) << "the conductor did not end";
+    EXPECT_EQ(demo.ExitCode(), 0u);
+    EXPECT_TRUE(PumpUntil(
+        [] {
+            return !FindWindowA("TFormKelvo", "DemoAlpha.kelvo") &&
+                   !FindWindowA("TFormKelvo", "DemoBeta.kelvo");
+        },
+        10000))
+        << "a station kept running";
+    ExpectNoSchemeFiles();
+}
+
+const std::string NotFound = "Kelvo.exe не найден рядом с KelvoDemo.exe. Для репетиции запустите "
+                             "KelvoDemo.exe из папки rehearsal.";
+
+TEST(Demo, WithoutTheStationProgramEachStationIsReportedLostAndPassedOver) {
     TTempFolder folder("demo missing");
     const std::string exe = folder / "KelvoDemo.exe";
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "KelvoDemo.exe").c_str(), exe.c_str(), FALSE));
@@ -60,16 +146,104 @@ TEST(Demo, MissingStationProgramShowsOneBoxPerStationAndStillCleansUp) {
         PumpUntil([&] { return !IsWindow(box); });
     }
     const std::string product = folder / "Kelvo.exe";
-    EXPECT_EQ(boxes[0].Texts.at(0),
-              "Ошибка запуска: " + product + " \"" + TempDir() + "DemoAlpha.kelvo\" /demo(0,2)");
-    EXPECT_EQ(boxes[1].Texts.at(0),
-              "Ошибка запуска: " + product + " \"" + TempDir() + "DemoBeta.kelvo\" /demo(1,2)");
+    EXPECT_EQ(boxes[0].Texts.at(0), "Ошибка запуска: " + product + " \"" + TempDir() +
+                                        "DemoAlpha.kelvo\" /demo(0,2)\r\n" + NotFound);
+    EXPECT_EQ(boxes[1].Texts.at(0), "Ошибка запуска: " + product + " \"" + TempDir() +
+                                        "DemoBeta.kelvo\" /demo(1,2)\r\n" + NotFound);
     EXPECT_EQ(boxes[0].Caption, "Пульт управления демонстрацией");
     EXPECT_NE(boxes[0].Owner, nullptr) << "the box is not owned by the panel";
+
+    TPresenter presenter(demo);
+    ASSERT_TRUE(presenter.WaitForButton("Пропустить"));
+    const TPanelView& view = presenter.View();
+    EXPECT_EQ(view.Label, "жду DemoAlpha,DemoBeta");
+    EXPECT_TRUE(Has(view.Comment, "DemoAlpha: станция не запустилась") &&
+                Has(view.Comment, "DemoBeta: станция не запустилась"))
+        << view.Comment;
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton("Далее"));
+    EXPECT_EQ(view.Comment, "Первый");
+    // Its step's command awaits the station again, which is lost again.
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton("Пропустить"));
+    EXPECT_EQ(view.Label, "жду DemoAlpha");
+    EXPECT_TRUE(Has(view.Comment, "DemoAlpha: станция не запустилась")) << view.Comment;
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton("Выход"));
+    EXPECT_EQ(view.Comment, "Конец");
+    presenter.PressEnter();
+    ExpectCleanEnd(demo);
+}
+
+// Station names no other test uses, so that their scheme files are this test's own.
+const std::string AlphaTwice =
+    "'DemoAlpha':DemoStation();'DemoBeta':DemoStation();\n"
+    ".Comment('Первый');\nDemoAlpha.Sync;\n"
+    ".Comment('Второй');\nDemoAlpha.Next;DemoBeta.Next;\n.Comment('Конец');\n";
+
+TEST(Demo, AStationThatDiesWhileAwaitedIsReportedLostAndPassedOver) {
+    TTempFolder folder("demo dies");
+    const std::string script = folder.Write("dies.KelvoDemo", AlphaTwice);
+    // Alpha answers late enough to be ended before its answer.
+    TChild demo(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"",
+                {"KELVO_STATION_DELAY_MS=DemoAlpha=2000"});
+    TPresenter presenter(demo);
+    ASSERT_TRUE(presenter.WaitForButton("Далее", 20000));
+    const TPanelView& view = presenter.View();
+    EXPECT_EQ(view.Comment, "Первый");
+    HWND alpha = FindWindowA("TFormKelvo", "DemoAlpha.kelvo");
+    DWORD alphaId = 0;
+    GetWindowThreadProcessId(alpha, &alphaId);
+    win::TKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, alphaId));
+    ASSERT_TRUE(process) << "no station DemoAlpha";
+
+    presenter.PressEnter();
+    TerminateProcess(process.get(), 1);
+    WaitForSingleObject(process.get(), 5000);
+    ASSERT_TRUE(presenter.WaitForButton("Пропустить"));
+    EXPECT_EQ(view.Label, "жду DemoAlpha");
+    EXPECT_TRUE(Has(view.Comment, "DemoAlpha: окно станции закрыто")) << view.Comment;
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton("Далее"));
+    EXPECT_EQ(view.Comment, "Второй");
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton("Пропустить"));
+    EXPECT_TRUE(Has(view.Comment, "DemoAlpha: окно станции закрыто")) << view.Comment;
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton("Выход")) << "Beta's .Next did not run";
+    EXPECT_EQ(view.Comment, "Конец");
+    presenter.PressEnter();
+    ExpectCleanEnd(demo);
+    std::filesystem::remove_all(FsPath(TempDir() + "$Kelvo$" + FormatText("%x", {alphaId})));
+}
+
+TEST(Demo, ASlowStationIsWaitedForInWordsAndNeverLost) {
+    TTempFolder folder("demo slow");
+    const std::string script = folder.Write("slow.KelvoDemo", TwoStations);
+    TChild demo(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"",
+                {"KELVO_STATION_DELAY_MS=DemoAlpha=4500"});
+    TPresenter presenter(demo);
+    ASSERT_TRUE(presenter.Watch([](const TPanelView&) { return true; }, 10000)) << "no panel";
+    const ULONGLONG shown = GetTickCount64();
+    std::vector<TPanelView> seen;
+    std::string early;
+    presenter.Watch(
+        [&](const TPanelView& view) {
+            if (!view.Comment.empty() && (seen.empty() || seen.back().Comment != view.Comment))
+                seen.push_back(view);
+            if (early.empty() && GetTickCount64() - shown < 1500)
+                early = view.Comment;
+            return view.Enabled;
+        },
+        15000);
+    EXPECT_EQ(early, "") << "a short wait was talked about";
+    ASSERT_GE(seen.size(), 3u) << "the wait was not shown and updated";
+    EXPECT_EQ(seen[0].Comment, "Жду ответа 3 с: DemoAlpha");
+    EXPECT_EQ(seen[1].Comment, "Жду ответа 4 с: DemoAlpha");
+    EXPECT_EQ(seen.back().Comment, "Первый");
+    EXPECT_EQ(seen.back().Caption, "Далее") << "the slow station was taken as lost";
     EndPanel(demo);
-    ASSERT_TRUE(demo.Wait(10000)) << "the conductor did not end";
-    EXPECT_EQ(demo.ExitCode(), 0u);
-    ExpectNoSchemeFiles();
+    ExpectCleanEnd(demo);
 }
 
 // A logoff ends the conductor at once, from inside its message loop.
@@ -94,11 +268,7 @@ TEST_P(DemoEndedEarly, EndsEveryStationAndLeavesNoSchemeFile) {
     EXPECT_FALSE(PumpUntil([&] { return !IsWindow(stations[0]) || !IsWindow(stations[1]); }, 500))
         << "a cancelled logoff ended a station";
     EndPanel(demo, GetParam());
-    ASSERT_TRUE(demo.Wait(10000)) << "the conductor did not end";
-    EXPECT_EQ(demo.ExitCode(), 0u);
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(stations[0]) && !IsWindow(stations[1]); }, 10000))
-        << "a station kept running";
-    ExpectNoSchemeFiles();
+    ExpectCleanEnd(demo);
 }
 
 INSTANTIATE_TEST_SUITE_P(ClosedOrLoggedOff, DemoEndedEarly,

@@ -3,6 +3,7 @@
 
 #include "tests/shellreg/RegProbe.h"
 #include "tests/support/Process.h"
+#include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -155,4 +156,36 @@ TEST_F(EntryTest, OnlyTheExactFirstParameterIsASwitch) {
     ExpectQuietRun(RunProgram(DemoExe(), "/register"), "/register");
     ExpectQuietRun(RunProgram(DemoExe(), "/unregister /register"), "/unregister /register");
     EXPECT_FALSE(AnyProductTypeRegistered()) << "the second parameter was acted on";
+}
+
+// Stations answer the first panel they find: while one demonstration runs, a second one only
+// points at it. The switches are not demonstrations and still run.
+TEST_F(EntryTest, ASecondDemonstrationShowsTheRunningOneAndWritesNothing) {
+    TTempFolder folder("entry twice");
+    const std::string firstScript = folder.Write("first.KelvoDemo", ".Comment('Один');\n");
+    TChild first(DemoExe(), "\"" + firstScript + "\"");
+    HWND panel = WaitForTopWindow(first.Id(), "TFormKelvoDemo");
+    ASSERT_NE(panel, nullptr) << "the first demonstration shows no panel";
+    win::TWindow other(CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                     nullptr, nullptr, nullptr, nullptr));
+    SetForegroundWindow(other.get());
+
+    const std::string second =
+        folder.Write("second.KelvoDemo", "'EntrySecond':X();\n.Comment('Два');\n");
+    const TRun run = RunProgram(DemoExe(), "\"" + second + "\"", 10000);
+    EXPECT_TRUE(run.Ended);
+    EXPECT_EQ(run.ExitCode, 0u);
+    ASSERT_EQ(run.Boxes.size(), 1u);
+    EXPECT_EQ(run.Boxes[0].Texts, std::vector<std::string>{"Демонстрация уже идет"});
+    EXPECT_EQ(GetFileAttributesA((TempFolder() + "EntrySecond.kelvo").c_str()),
+              INVALID_FILE_ATTRIBUTES)
+        << "a scheme file was written";
+    EXPECT_EQ(FindWindowA("TFormKelvo", "EntrySecond.kelvo"), nullptr) << "a station started";
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == panel; }, 2000))
+        << "the running panel was not brought to the front";
+    ExpectQuietRun(RunProgram(DemoExe(), "/unregister"), "/unregister during a demonstration");
+
+    PostMessageA(panel, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(first.Wait(10000));
+    EXPECT_EQ(first.ExitCode(), 0u);
 }

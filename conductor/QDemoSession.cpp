@@ -1,0 +1,42 @@
+#include "conductor/QDemoSession.h"
+
+#include "toolkit/MessageBox.h"
+
+namespace {
+
+// In the session's own namespace: another user's demonstration on the same machine is no
+// concern of this one.
+constexpr const char* SessionMutex = "Local\\KelvoDemo.Demonstration";
+
+} // namespace
+
+TDemoSession::TDemoSession() : mutex_(CreateMutexA(nullptr, FALSE, SessionMutex)) {
+    const DWORD error = GetLastError();
+    // A mutex that cannot be made at all leaves the session unguarded rather than the
+    // presenter without a demonstration; one that exists, or that this user may not open,
+    // belongs to another run.
+    claimed_ = mutex_ ? error != ERROR_ALREADY_EXISTS : error != ERROR_ACCESS_DENIED;
+    if (!claimed_)
+        mutex_.reset();
+}
+
+namespace {
+
+void BringToFront(HWND panel) {
+    if (!panel)
+        return;
+    if (IsIconic(panel))
+        ShowWindow(panel, SW_RESTORE);
+    SetForegroundWindow(panel);
+}
+
+} // namespace
+
+void ShowRunningDemo() {
+    HWND panel = FindWindowA("TFormKelvoDemo", nullptr);
+    BringToFront(panel);
+    ShowOkMessage("Демонстрация уже идет");
+    // The closed box hands the focus back to whichever window had it before; the presenter
+    // is to land on the panel.
+    BringToFront(panel);
+}

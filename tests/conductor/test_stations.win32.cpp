@@ -1,0 +1,129 @@
+// Stations that fail the conductor, inside a real panel: a station window of this thread that
+// closes while it is awaited, and scheme files that cannot be deleted at shutdown.
+
+#include "conductor/QControlPanel.h"
+#include "conductor/QLostStations.h"
+#include "conductor/QSequencer.h"
+#include "conductor/QStations.h"
+#include "script/QTestMessage.h"
+#include "tests/support/Pump.h"
+#include "tests/support/TempFiles.h"
+#include "tests/support/TestWindows.h"
+#include "toolkit/WinLoop.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+void AddSide(const std::string& name, const std::string& schemeFile = {}) {
+    TQTestSide side;
+    side.Name = name;
+    side.SchemeFile = schemeFile;
+    Sides.push_back(std::move(side));
+}
+
+class LostStation : public ::testing::Test {
+protected:
+    TQMsgReceiver receiver;
+    std::vector<win::TWindow> stations;
+    support::TTempFolder temp{"lost"};
+
+    void SetUp() override {
+        TempDir = temp.Name();
+        BuildControlPanel(MakeEventRef(&receiver, &TQMsgReceiver::Hook),
+                          MakeEventRef(nullptr, NextClick));
+        WaitList = std::make_unique<TTextList>();
+        ResetLostStations();
+    }
+
+    void TearDown() override {
+        stations.clear();
+        SetMainWindow(nullptr);
+        FreeObj(PanelForm);
+        WaitList.reset();
+        Sides.clear();
+        Steps.clear();
+    }
+
+    void Script(const std::vector<std::string>& names, std::vector<TQTestStep> steps) {
+        for (const std::string& name : names) {
+            AddSide(name);
+            stations.push_back(support::MakeClassWindow("TFormKelvo", (name + ".kelvo").c_str()));
+        }
+        Steps = std::move(steps);
+        for (const std::string& name : names)
+            WaitFor(name);
+        CurStep = -1;
+        CurCmd = -1;
+    }
+
+    void Ok(int station) {
+        PostMessageA(PanelForm->Window, QM_OK, station, 0x1A2B);
+        support::FlushMessages();
+    }
+
+    void Press() {
+        SendMessageA(NextButton->Window, BM_CLICK, 0, 0);
+        support::FlushMessages();
+    }
+};
+
+TEST_F(LostStation, APassedOverStationThatAnswersLateDoesNotMoveTheDemonstrationOn) {
+    Script({"A", "B"}, {TQTestStep{{{0, QM_SYNC, -1}, {1, QM_SYNC, -1}}, "Первый"},
+                        TQTestStep{{{1, QM_SYNC, -1}}, "Второй"}, TQTestStep{{}, "Конец"}});
+    Ok(0);
+    Ok(1);
+    Press();
+    ASSERT_EQ(StateLabel->Caption, "жду A");
+    stations[0].reset();
+    ASSERT_TRUE(support::PumpUntil(
+        [] { return NextButton->Caption == "Пропустить" && IsEnabled(NextButton); }, 3000))
+        << "the closed station was not found lost";
+    EXPECT_NE(CommentBox->Caption.find("A: окно станции закрыто"), std::string::npos)
+        << CommentBox->Caption;
+
+    Press();
+    EXPECT_EQ(StateLabel->Caption, "жду B") << "A was not passed over";
+    EXPECT_EQ(NextButton->Caption, "Далее");
+    EXPECT_FALSE(IsEnabled(NextButton));
+    EXPECT_EQ(CommentBox->Caption, "") << "a short wait for a live station shows nothing";
+    Ok(1);
+    ASSERT_EQ(CommentBox->Caption, "Второй");
+    Ok(0); // the late answer to the command that was passed over
+    EXPECT_EQ(CommentBox->Caption, "Второй") << "the late answer moved the demonstration on";
+}
+
+// A scheme file that a station still holds is deleted once it lets go; one that cannot be
+// deleted for any other reason is not waited for.
+TEST(StopStations, RetriesOnlyAFileThatIsHeldOpen) {
+    support::TTempFolder folder("stop");
+    const std::string held = folder.Write("Held.kelvo", "x");
+    const std::string readOnly = folder.Write("ReadOnly.kelvo", "x");
+    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    AddSide("Held", held);
+    AddSide("ReadOnly", readOnly);
+    HANDLE open = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(open, INVALID_HANDLE_VALUE);
+    std::thread station([open] {
+        Sleep(300);
+        CloseHandle(open);
+    });
+
+    const ULONGLONG start = GetTickCount64();
+    StopStations();
+    const ULONGLONG spent = GetTickCount64() - start;
+    station.join();
+    Sides.clear();
+    EXPECT_EQ(GetFileAttributesA(held.c_str()), INVALID_FILE_ATTRIBUTES) << "the held file stayed";
+    EXPECT_LT(spent, 1500u) << "the read-only file was tried again";
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+} // namespace
