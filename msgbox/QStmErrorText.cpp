@@ -22,7 +22,7 @@ void AddSyntaxError(TQDyedMessage& message, TQInStm& stm, const std::string& msg
                     IntToDecimal(stm.ColumnOf(p) + 1) + ":\r\n");
     message.AddText("  " + msg + "\r\n\r\n");
 
-    const TQInStm::TExcerpt excerpt = stm.GetExcerpt(p);
+    const TQInStm::TExcerpt excerpt = TQInStm::ExpandTabs(stm.GetExcerpt(p));
     message.Font.Wrap = false;
     message.AddText(excerpt.Before);
     message.Font.Color = clWhite;

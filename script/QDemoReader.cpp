@@ -7,6 +7,7 @@
 #include <memory>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -56,6 +57,8 @@ private:
     // Station names looked up so far. The station table is complete before the first
     // command, and a locale comparison per station and reference is slow on Windows.
     std::unordered_map<std::string, int> KnownRefs;
+    // The stations' names as file names.
+    std::unordered_set<std::string> NameKeys;
 };
 
 void TQDemoReader::ReadDeclarations() {
@@ -68,6 +71,8 @@ void TQDemoReader::ReadDeclarations() {
         }
         if (!IsValidStationName(name))
             Stm.Error("Недопустимое имя станции", start);
+        else if (!NameKeys.insert(StationNameKey(name)).second)
+            Stm.Error("Станция с таким именем уже есть", start);
         TQTestSide& side = Script.Sides.emplace_back();
         Script.SidePos.push_back(start);
         side.Name = std::move(name);

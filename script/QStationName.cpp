@@ -1,5 +1,7 @@
 #include "script/QStationName.h"
 
+#include "toolkit/os/Cp1251.h"
+
 #include <array>
 #include <cstddef>
 
@@ -55,4 +57,11 @@ bool IsValidStationName(std::string_view name) {
         if (IsForbiddenChar(c))
             return false;
     return !IsDeviceName(name);
+}
+
+std::string StationNameKey(std::string_view name) {
+    std::string key(name);
+    for (char& c : key)
+        c = cp1251::ToLower(c);
+    return key;
 }

@@ -22,8 +22,27 @@ void TQInStm::SetText(std::string text) {
     Reset();
 }
 
-void TQInStm::LoadFromFile(const std::string& fileName) {
-    SetText(LoadTextFile(fileName));
+TQEncoding TQInStm::SetFileText(std::string bytes) {
+    TQDecodedText decoded = DecodeText(std::move(bytes));
+    if (decoded.Unmapped == NoPos) {
+        SetText(std::move(decoded.Text));
+        return decoded.Encoding;
+    }
+    // The character comes first, whatever stands before it: a comment left open in front of
+    // it would otherwise be reported instead.
+    const bool skipComments = SkipComments;
+    SkipComments = false;
+    SetText(std::move(decoded.Text));
+    SkipComments = skipComments;
+    const auto code = static_cast<std::uint32_t>(decoded.UnmappedChar);
+    Error(FormatText("Символ U+%04X не представим в кодировке Windows-1251", {code}),
+          decoded.Unmapped);
+    Reset();
+    return decoded.Encoding;
+}
+
+TQEncoding TQInStm::LoadFromFile(const std::string& fileName) {
+    return SetFileText(LoadTextFile(fileName));
 }
 
 void TQInStm::Reset() {

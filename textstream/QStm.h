@@ -38,8 +38,25 @@ public:
     TQInStm* Stm; // the stream that raised it; not owned
 };
 
-// The whole file, bytes unchanged. Raises std::runtime_error "Ошибка чтения файла <name>".
+// The whole file, bytes unchanged. Raises Exception "Ошибка чтения файла <name>", with the
+// reason on a second line.
 std::string LoadTextFile(const std::string& fileName);
+
+// What a text file was written in. Either way it is read as code page 1251.
+enum class TQEncoding : std::uint8_t { Cp1251, Utf8 };
+
+// A text file's bytes as the system's text.
+struct TQDecodedText {
+    std::string Text; // code page 1251; each character of the file is one character here
+    TQEncoding Encoding = TQEncoding::Cp1251;
+    TQPos Unmapped = NoPos;    // the first character that code page 1251 lacks, shown as '?'
+    char32_t UnmappedChar = 0; // and its code point
+};
+
+// UTF-8 when the bytes begin with its byte-order mark, or are well-formed UTF-8 with some
+// character beyond ASCII; else code page 1251, the bytes unchanged. Raises Exception for a
+// UTF-16 byte-order mark.
+TQDecodedText DecodeText(std::string bytes);
 
 // Whether every character of S is a blank (codes 1 to 32); true for the empty text.
 bool IsBlankText(std::string_view s);
@@ -61,7 +78,10 @@ public:
 
     // Text and position.
     void SetText(std::string text);
-    void LoadFromFile(const std::string& fileName);
+    // A text file's bytes as the text (DecodeText). A character that code page 1251 lacks is
+    // a syntax error at its place, reported before anything is read. Returns the encoding.
+    TQEncoding SetFileText(std::string bytes);
+    TQEncoding LoadFromFile(const std::string& fileName);
     void Reset();
     void SetPos(TQPos p);
     TQPos Cur() const { return Cur_; }
@@ -112,6 +132,9 @@ public:
         std::string After;  // the text from the position on, cut likewise
     };
     TExcerpt GetExcerpt(TQPos p) const;
+    // The excerpt as a display shows it, whose tab stops are not the author's editor's: each
+    // tab becomes blanks up to the next multiple of 8 columns from its line's start.
+    static TExcerpt ExpandTabs(const TExcerpt& excerpt);
     // Shows the error through the installed hook; without one, nothing is shown.
     void ShowError(const std::string& msg, TQPos pos);
 
@@ -178,6 +201,5 @@ private:
     std::vector<std::size_t> InnerBreaks_;
 };
 
-// Creates or replaces the file with the text. Raises std::runtime_error
-// "Ошибка записи в файл <name>".
+// Creates or replaces the file with the text. Raises Exception "Ошибка записи в файл <name>".
 void SaveTextFile(std::string_view text, const std::string& fileName);

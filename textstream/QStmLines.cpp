@@ -140,6 +140,25 @@ int LineCost(std::string_view line) {
     return IsBlankText(line) ? 1 : 2;
 }
 
+constexpr std::size_t kTabWidth = 8;
+
+// `column` is where the text starts in its line, and where it ends on return.
+std::string WithTabsExpanded(std::string_view text, std::size_t& column) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\t') {
+            const std::size_t blanks = kTabWidth - column % kTabWidth;
+            out.append(blanks, ' ');
+            column += blanks;
+            continue;
+        }
+        out += c;
+        column = IsLineBreak(c) ? 0 : column + 1;
+    }
+    return out;
+}
+
 } // namespace
 
 TQInStm::TExcerpt TQInStm::GetExcerpt(TQPos p) const {
@@ -167,4 +186,13 @@ TQInStm::TExcerpt TQInStm::GetExcerpt(TQPos p) const {
     if (excerpt.After.empty())
         excerpt.After = std::string(10, ' ') + "\r\n";
     return excerpt;
+}
+
+TQInStm::TExcerpt TQInStm::ExpandTabs(const TExcerpt& excerpt) {
+    // Before begins at a line's start; After goes on in the line where Before ends.
+    std::size_t column = 0;
+    TExcerpt expanded;
+    expanded.Before = WithTabsExpanded(excerpt.Before, column);
+    expanded.After = WithTabsExpanded(excerpt.After, column);
+    return expanded;
 }

@@ -1,7 +1,8 @@
+#include "errors/err.h"
 #include "textstream/QStm.h"
 #include "toolkit/os/Platform.h"
 
 void SaveTextFile(std::string_view text, const std::string& fileName) {
     if (!os::WriteWholeFile(fileName, text))
-        throw std::runtime_error("Ошибка записи в файл <" + fileName + ">");
+        throw Exception(ecSystem, "Ошибка записи в файл <" + fileName + ">");
 }

@@ -1,8 +1,10 @@
-// The demo script reader over untrusted scripts, as the conductor reads them and once more
-// with errors only reported. It ends in a syntax error or in complete tables, and every
-// station's scheme holds its head and one section per step, in the scheme folder.
+// The demo script reader over untrusted scripts, from their bytes as the conductor reads them
+// and once more with errors only reported. It ends in a syntax error or in complete tables, and
+// every station's scheme holds its head and one section per step, in the scheme folder.
 #include "FuzzSupport.h"
+#include "errors/err.h"
 #include "script/QTestMessage.h"
+#include "toolkit/os/Cp1251.h"
 
 #include <algorithm>
 
@@ -80,39 +82,69 @@ void CheckTables(const TQDemoScript& script, std::size_t textSize) {
     }
 }
 
-// As the conductor reads: every error raised. Anything but a syntax error escapes and is
-// reported by libFuzzer.
-void ReadRaising(const std::string& text) {
+bool IsUtf16(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+// A file's bytes come back from their text: unchanged, or as the UTF-8 they were.
+void CheckDecoding(const std::string& bytes) {
+    if (IsUtf16(bytes))
+        return;
+    const TQDecodedText decoded = DecodeText(bytes);
+    if (decoded.Encoding == TQEncoding::Cp1251) {
+        Require(decoded.Text == bytes && decoded.Unmapped == NoPos, "cp1251 is taken unchanged");
+        return;
+    }
+    Require(decoded.Unmapped == NoPos ||
+                (decoded.Unmapped < decoded.Text.size() && decoded.Text[decoded.Unmapped] == '?'),
+            "an unmapped character stands as '?'");
+    if (decoded.Unmapped != NoPos)
+        return;
+    const std::string_view body =
+        std::string_view(bytes).substr(std::string_view(bytes).starts_with("\xEF\xBB\xBF") ? 3 : 0);
+    Require(cp1251::ToUtf8(decoded.Text) == body, "UTF-8 converts to its own text");
+}
+
+// As the conductor reads: every error raised. Anything but a syntax error or a UTF-16 file
+// escapes and is reported by libFuzzer.
+void ReadRaising(const std::string& bytes) {
     TQInStm stm;
     stm.Mode = smScript;
     stm.Options = RaiseError;
     TQDemoScript script;
     try {
-        stm.SetText(text); // skips what stands first, which may be an unclosed comment
+        stm.SetFileText(bytes); // skips what stands first, which may be an unclosed comment
         script = ReadDemoText(stm, SchemeDir);
     } catch (const EInStm& e) {
-        Require(e.Stm == &stm && stm.ErrorPos() <= text.size(), "a syntax error has its place");
+        Require(e.Stm == &stm && stm.ErrorPos() <= stm.Text().size(),
+                "a syntax error has its place");
+        return;
+    } catch (const Exception&) {
+        Require(IsUtf16(bytes), "only UTF-16 is refused");
         return;
     }
-    CheckTables(script, text.size());
-    CheckSchemes(script, text, true);
+    CheckTables(script, stm.Text().size());
+    CheckSchemes(script, stm.Text(), true);
 }
 
 // Errors only reported: the reader still ends, and still writes a section for every step.
-void ReadReporting(const std::string& text) {
+void ReadReporting(const std::string& bytes) {
+    if (IsUtf16(bytes))
+        return;
     TQInStm stm;
     stm.Mode = smScript;
     stm.Options = 0;
-    stm.SetText(text);
+    stm.SetFileText(bytes);
     const TQDemoScript script = ReadDemoText(stm, SchemeDir);
-    CheckSchemes(script, text, false);
+    CheckSchemes(script, stm.Text(), false);
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string text = fuzz::TightText(fuzz::Bytes(data, size));
-    ReadRaising(text);
-    ReadReporting(text);
+    const std::string bytes = fuzz::TightText(fuzz::Bytes(data, size));
+    CheckDecoding(bytes);
+    ReadRaising(bytes);
+    ReadReporting(bytes);
     return 0;
 }

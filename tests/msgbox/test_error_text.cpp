@@ -9,7 +9,7 @@
 namespace {
 
 TEST(SyntaxErrorText, HeaderMessageAndTheExcerptHighlightedFromTheError) {
-    TQInStm stm("first line\r\nsecond\r\n  \t bad stuff\r\nfourth\r\n");
+    TQInStm stm("first line\r\nsecond\r\n  \t bad\tstuff\r\nx\tfourth\r\n");
     TQDyedMessage message;
     // Reported at the start of the third line: shown at its first non-blank character.
     AddSyntaxError(message, stm, "Ожидалось \";\"", 20);
@@ -23,9 +23,10 @@ TEST(SyntaxErrorText, HeaderMessageAndTheExcerptHighlightedFromTheError) {
         {"", true, true, normal},
         {"first line", true, false, normal},
         {"second", true, false, normal},
-        {"  \t ", false, false, normal},
-        {"bad stuff", true, false, red},
-        {"fourth", true, false, red},
+        // Tabs to every 8th column of the line; the position above counts one for a tab.
+        {"         ", false, false, normal},
+        {"bad    stuff", true, false, red},
+        {"x       fourth", true, false, red},
     };
     ASSERT_EQ(message.Pieces.size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {

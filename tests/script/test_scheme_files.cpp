@@ -1,11 +1,15 @@
 // Scheme files: the head of every station, one section per step, and the per-station lines
 // of the node trees, byte for byte.
 #include "ScriptTestUtil.h"
+#include "errors/err.h"
 #include "tests/support/TempFiles.h"
+#include "toolkit/os/Cp1251.h"
+#include "toolkit/os/Platform.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -218,8 +222,8 @@ TEST(SchemeFiles, WriteFailureLeavesNoSchemeFileBehindAndNoStationInTheTable) {
     try {
         ReadDemoScript(scriptName, folder.Name());
         FAIL() << "writing over a folder succeeded";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Ошибка записи в файл <" + folder.Name() + "B.kelvo>");
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Ошибка записи в файл <" + folder.Name() + "B.kelvo>");
     }
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "A.kelvo")) << "an earlier file stayed";
     EXPECT_FALSE(std::filesystem::exists(folder.Path() / "C.kelvo"));
@@ -245,9 +249,63 @@ TEST(SchemeFiles, MissingScriptIsAReadError) {
         FAIL() << "a missing script was read";
     } catch (const EInStm&) {
         FAIL() << "a read error is not a syntax error";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Ошибка чтения файла <no-such-dir/none.KelvoDemo>");
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Ошибка чтения файла <no-such-dir/none.KelvoDemo>\r\nфайл не найден");
     }
+}
+
+// What an editor saves: code page 1251, UTF-8, UTF-8 with its byte-order mark.
+std::vector<std::string> EveryEncoding(const std::string& cp1251Text) {
+    const std::string utf8 = cp1251::ToUtf8(cp1251Text);
+    return {cp1251Text, utf8, "\xEF\xBB\xBF" + utf8};
+}
+
+TEST(SchemeFiles, AScriptReadsTheSameFromEveryEncoding) {
+    const std::string script = "'Филиал':DemoStation(.Title('Отдел продаж'));\r\n"
+                               ".Caption('Начало');.Comment('Цена: 5 €, «ёлка»');\r\n"
+                               "'Папка' {'Офис'\r\n  'Отчет.txt' 'новый'\r\n}\r\n"
+                               "1.Sync;\r\n"
+                               ".Comment('Конец');\r\n";
+    std::vector<std::string> schemes;
+    for (const std::string& bytes : EveryEncoding(script)) {
+        const support::TTempFolder folder;
+        ReadDemoScript(folder.Write("s.KelvoDemo", bytes), folder.Name());
+        ASSERT_EQ(Steps.size(), 2u);
+        EXPECT_EQ(Steps[0].Comment, "Цена: 5 €, «ёлка»");
+        EXPECT_EQ(Steps[1].Comment, "Конец");
+        std::string scheme;
+        EXPECT_TRUE(os::ReadWholeFile(folder / "Филиал.kelvo", scheme));
+        schemes.push_back(scheme);
+        Sides.clear();
+        Steps.clear();
+    }
+    EXPECT_NE(schemes[0].find("'Отчет.txt' 'новый'"), std::string::npos) << schemes[0];
+    EXPECT_EQ(schemes[1], schemes[0]) << "UTF-8";
+    EXPECT_EQ(schemes[2], schemes[0]) << "UTF-8 with its mark";
+}
+
+struct TShownError {
+    int Line = 0;
+    int Column = 0;
+    std::string Msg;
+};
+TShownError Shown;
+
+void RecordShown(TQInStm& stm, const std::string& msg, TQPos pos) {
+    Shown = {stm.LineOf(pos) + 1, stm.ColumnOf(pos) + 1, msg};
+}
+
+TEST(SchemeFiles, ACharacterThatCodePage1251LacksIsShownAtItsPlace) {
+    const std::string utf8 = cp1251::ToUtf8("'Офис':DemoStation();\r\n"
+                                            ".Comment('Готово ") +
+                             "\xE2\x9C\x93" + "');\r\n1.Sync;\r\n";
+    const support::TTempFolder folder;
+    const TQShowErrorHook previous = SetShowErrorHook(&RecordShown);
+    EXPECT_THROW(ReadDemoScript(folder.Write("s.KelvoDemo", utf8), folder.Name()), EInStm);
+    SetShowErrorHook(previous);
+    EXPECT_EQ(Shown.Line, 2);
+    EXPECT_EQ(Shown.Column, 18);
+    EXPECT_EQ(Shown.Msg, "Символ U+2713 не представим в кодировке Windows-1251");
 }
 
 } // namespace

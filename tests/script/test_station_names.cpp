@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -36,6 +37,24 @@ TEST(StationNames, ReaderReportsTheName) {
     ExpectError("'':DemoStation();", "Недопустимое имя станции", "'':");
     // Only names are file names: the same texts in node lines are column text and keys.
     EXPECT_FALSE(scripttest::ErrorOf("'ok':DemoStation();'..\\x' a/b|c:d").has_value());
+}
+
+// Windows compares file names and window titles without regard to case: two such stations
+// would share both.
+TEST(StationNames, ASecondStationOfTheSameFileNameIsAnError) {
+    const std::pair<const char*, const char*> twins[] = {
+        {"'Twin':DemoStation();\n  'Twin':DemoStation();", "'Twin'"},
+        {"'Office':DemoStation();'Beta':DemoStation();'office':DemoStation();", "'office'"},
+        {"'Филиал':DemoStation();'фИЛИАЛ':DemoStation();", "'фИЛИАЛ'"},
+        {"'Ёж':DemoStation();'ёж':DemoStation();", "'ёж'"},
+    };
+    for (const auto& [script, at] : twins)
+        ExpectError(script, "Станция с таким именем уже есть", at);
+    EXPECT_FALSE(scripttest::ErrorOf("'Alpha':DemoStation();'Alpha.':DemoStation();"
+                                     "'Alpha ':DemoStation();'Ёж':DemoStation();"
+                                     "'Еж':DemoStation();")
+                     .has_value())
+        << "names of different files";
 }
 
 std::set<std::filesystem::path> FilesBelow(const std::filesystem::path& root) {

@@ -1,8 +1,9 @@
-// Loading a text from a file: bytes unchanged, failures as plain exceptions.
+// Loading a text from a file: bytes unchanged, failures as the system's own exceptions.
 #include "InStmTestUtil.h"
+#include "errors/err.h"
 #include "tests/support/TempFiles.h"
 
-#include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -18,15 +19,25 @@ TEST(InStmFiles, LoadTextFileTakesTheBytesUnchanged) {
     EXPECT_EQ(LoadTextFile(file.Name()), "");
 }
 
-TEST(InStmFiles, MissingFileRaisesTheReadErrorNotASyntaxError) {
-    const std::string name = "instm_no_such_file.KelvoDemo";
-    try {
-        LoadTextFile(name);
-        ADD_FAILURE() << "no exception";
-    } catch (const EInStm&) {
-        ADD_FAILURE() << "a syntax error was raised";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ(e.what(), "Ошибка чтения файла <instm_no_such_file.KelvoDemo>");
+// The system's own error, with where it was raised for the last-resort box, and why on a
+// line of its own.
+TEST(InStmFiles, UnreadableFileRaisesTheReadErrorWithItsReason) {
+    const support::TTempFolder folder;
+    const std::string folderName = folder.Name().substr(0, folder.Name().size() - 1);
+    const std::pair<std::string, const char*> cases[] = {
+        {"instm_no_such_file.KelvoDemo", "файл не найден"},
+        {"instm_no_such_dir/x.KelvoDemo", "файл не найден"},
+        {folderName, "это папка"},
+    };
+    for (const auto& [name, reason] : cases) {
+        try {
+            LoadTextFile(name);
+            ADD_FAILURE() << name << ": no exception";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message, "Ошибка чтения файла <" + name + ">\r\n" + reason);
+            EXPECT_EQ(e.ErrorCode, ecSystem);
+            EXPECT_NE(e.RaiseAddress, nullptr) << name;
+        }
     }
 }
 
@@ -44,7 +55,7 @@ TEST(InStmFiles, LoadFromFileReplacesTheTextOnlyWhenItWasRead) {
     EXPECT_EQ(stm.ReadString(), "Alpha");
 
     stm.SetPos(4);
-    EXPECT_THROW(stm.LoadFromFile("instm_missing.KelvoDemo"), std::runtime_error);
+    EXPECT_THROW(stm.LoadFromFile("instm_missing.KelvoDemo"), Exception);
     EXPECT_EQ(stm.Text(), "/* head */ 'Alpha' :DemoStation") << "the previous text stays";
     EXPECT_EQ(stm.Cur(), 4u);
 }
@@ -57,8 +68,8 @@ TEST(InStmFiles, CyrillicFileName) {
     try {
         LoadTextFile(missing);
         ADD_FAILURE() << "no exception";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Ошибка чтения файла <" + missing + ">");
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Ошибка чтения файла <" + missing + ">\r\nфайл не найден");
     }
 }
 

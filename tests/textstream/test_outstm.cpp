@@ -1,10 +1,10 @@
+#include "errors/err.h"
 #include "tests/support/TempFiles.h"
 #include "textstream/QStm.h"
 #include "toolkit/os/Platform.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -171,8 +171,8 @@ TEST(OutStmFileFailure, UnwritablePathRaisesTheSystemMessage) {
     try {
         SaveTextFile("x", name);
         ADD_FAILURE() << "nothing was raised";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Ошибка записи в файл <" + name + ">");
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Ошибка записи в файл <" + name + ">");
     }
 }
 

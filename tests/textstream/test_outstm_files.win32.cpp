@@ -1,4 +1,5 @@
 // Saving where Windows cannot create the file.
+#include "errors/err.h"
 #include "tests/support/TempFiles.h"
 #include "textstream/QStm.h"
 #include "toolkit/WinHandle.h"
@@ -7,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 namespace {
@@ -16,8 +16,8 @@ void ExpectWriteError(const std::string& name) {
     try {
         SaveTextFile("text", name);
         ADD_FAILURE() << name << ": nothing was raised";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), "Ошибка записи в файл <" + name + ">");
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message, "Ошибка записи в файл <" + name + ">");
     }
 }
 

@@ -62,15 +62,6 @@ void AppendUtf8(std::string& out, char32_t u) {
     }
 }
 
-char FromCodePoint(char32_t u) {
-    if (u < 0x80)
-        return static_cast<char>(u);
-    for (std::size_t i = 0; i < kHighHalf.size(); ++i)
-        if (kHighHalf[i] == u)
-            return static_cast<char>(0x80 + i);
-    return '?';
-}
-
 // Decodes one UTF-8 sequence at s[i]; advances i. Malformed input yields U+FFFD.
 char32_t DecodeOne(std::string_view s, std::size_t& i) {
     auto lead = static_cast<unsigned char>(s[i++]);
@@ -110,11 +101,32 @@ std::string ToUtf8(std::string_view text) {
     return out;
 }
 
+bool FromCodePoint(char32_t u, char& byte) {
+    if (u < 0x80) {
+        byte = static_cast<char>(u);
+        return true;
+    }
+    if (u >= 0x0410 && u <= 0x044F) { // А to я, the bulk of any Russian text
+        byte = static_cast<char>(0xC0 + (u - 0x0410));
+        return true;
+    }
+    for (std::size_t i = 0; i < kHighHalf.size(); ++i) {
+        if (kHighHalf[i] == u) {
+            byte = static_cast<char>(0x80 + i);
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string FromUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();)
-        out += FromCodePoint(DecodeOne(text, i));
+    for (std::size_t i = 0; i < text.size();) {
+        char byte = '?';
+        FromCodePoint(DecodeOne(text, i), byte);
+        out += byte;
+    }
     return out;
 }
 

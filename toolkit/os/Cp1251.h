@@ -14,6 +14,8 @@ bool IsUpper(char c);
 bool IsLetter(char c);
 
 std::string ToUtf8(std::string_view text);
+// The byte of code point U; false, with `byte` unchanged, when code page 1251 has none.
+bool FromCodePoint(char32_t u, char& byte);
 // Characters that code page 1251 lacks, and malformed sequences, become '?'.
 std::string FromUtf8(std::string_view text);
 

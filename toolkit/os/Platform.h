@@ -16,13 +16,27 @@ bool SameCharIgnoringCase(char a, char b);
 // negative, zero or positive.
 int CompareLocale(const char* a, const char* b, bool ignoreCase);
 
+// Why a file could not be read: the cases a user can mend by name, any other in the
+// system's own words.
+struct TReadFailure {
+    enum TKind : std::uint8_t { Other, NotFound, Folder, Denied };
+    TKind Kind = Other;
+    std::string SystemText; // the system's text of its error code; for Other
+};
+
 // Reads a whole existing file with one read (others may read it meanwhile, not write).
-// False when it cannot be opened, sized or completely read; `bytes` is then unchanged.
-bool ReadWholeFile(const std::string& fileName, std::string& bytes);
+// False when it cannot be opened, sized or completely read; `bytes` is then unchanged, and
+// `failure`, when given, says why.
+bool ReadWholeFile(const std::string& fileName, std::string& bytes,
+                   TReadFailure* failure = nullptr);
 
 // Creates or empties the file and writes `bytes` with one write. False when the file cannot
 // be created or not every byte was written.
 bool WriteWholeFile(const std::string& fileName, std::string_view bytes);
+
+// The system's text of one of its error codes (FormatMessageA on Windows, strerror on POSIX),
+// without trailing blanks and full stops; on Windows empty for a code without a text.
+std::string SystemErrorText(std::uint32_t code);
 
 // Deletes the file (DeleteFileA); false when it cannot be deleted.
 bool DeleteWholeFile(const std::string& fileName);

@@ -5,7 +5,9 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace os {
@@ -52,6 +54,21 @@ int Sign(int v) {
     return (v > 0) - (v < 0);
 }
 
+bool Failed(TReadFailure* failure, int error) {
+    if (!failure)
+        return false;
+    failure->SystemText = SystemErrorText(static_cast<std::uint32_t>(error));
+    if (error == EISDIR)
+        failure->Kind = TReadFailure::Folder;
+    else if (error == ENOENT || error == ENOTDIR)
+        failure->Kind = TReadFailure::NotFound;
+    else if (error == EACCES || error == EPERM)
+        failure->Kind = TReadFailure::Denied;
+    else
+        failure->Kind = TReadFailure::Other;
+    return false;
+}
+
 } // namespace
 
 bool SameCharIgnoringCase(char a, char b) {
@@ -80,18 +97,30 @@ int CompareLocale(const char* a, const char* b, bool ignoreCase) {
     }
 }
 
-bool ReadWholeFile(const std::string& fileName, std::string& bytes) {
+bool ReadWholeFile(const std::string& fileName, std::string& bytes, TReadFailure* failure) {
+    errno = 0;
     TFilePtr file = OpenFile(fileName, "rb");
-    if (!file || IsFolder(file.get()) || std::fseek(file.get(), 0, SEEK_END) != 0)
-        return false;
+    if (!file)
+        return Failed(failure, errno);
+    if (IsFolder(file.get()))
+        return Failed(failure, EISDIR);
+    if (std::fseek(file.get(), 0, SEEK_END) != 0)
+        return Failed(failure, errno);
     long size = std::ftell(file.get());
     if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0)
-        return false;
+        return Failed(failure, errno);
     std::string result(static_cast<std::size_t>(size), '\0');
     if (std::fread(result.data(), 1, result.size(), file.get()) != result.size())
-        return false;
+        return Failed(failure, std::ferror(file.get()) ? errno : EIO);
     bytes = std::move(result);
     return true;
+}
+
+std::string SystemErrorText(std::uint32_t code) {
+    std::string text = std::strerror(static_cast<int>(code));
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 0x20 || text.back() == '.'))
+        text.pop_back();
+    return text;
 }
 
 bool WriteWholeFile(const std::string& fileName, std::string_view bytes) {

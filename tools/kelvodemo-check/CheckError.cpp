@@ -40,12 +40,10 @@ std::string Numbered(int line, const std::string& text) {
     return number + cp1251::ToUtf8(text) + "\n";
 }
 
-// Blanks as wide as `head`, tabs kept, so that a ^ after them stands under the next character.
+// Blanks as wide as `head`, whose tabs are expanded already: a ^ after them stands under the
+// next character.
 std::string CaretLine(const std::string& head) {
-    std::string line = "       | ";
-    for (char c : head)
-        line += c == '\t' ? '\t' : ' ';
-    return line + "^\n";
+    return "       | " + std::string(head.size(), ' ') + "^\n";
 }
 
 } // namespace
@@ -62,7 +60,7 @@ std::string SyntaxErrorReport(const std::string& script, const std::string& mess
     std::string out = script + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
                       cp1251::ToUtf8(message) + "\n";
 
-    const TQInStm::TExcerpt excerpt = stm.GetExcerpt(p);
+    const TQInStm::TExcerpt excerpt = TQInStm::ExpandTabs(stm.GetExcerpt(p));
     bool beforeOpen = false;
     std::vector<std::string> before = SplitLines(excerpt.Before, beforeOpen);
     const std::string head = beforeOpen ? before.back() : std::string();

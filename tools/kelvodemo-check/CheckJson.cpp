@@ -1,4 +1,5 @@
 #include "CheckJson.h"
+#include "CheckReport.h"
 
 #include "toolkit/os/Cp1251.h"
 
@@ -58,8 +59,8 @@ std::string JsonString(std::string_view utf8) {
     return out;
 }
 
-std::string ScriptJson(const TQDemoScript& script) {
-    std::string out = "{\"stations\":[";
+std::string ScriptJson(const TQDemoScript& script, TQEncoding encoding) {
+    std::string out = "{\"encoding\":" + JsonString(EncodingName(encoding)) + ",\n\"stations\":[";
     for (std::size_t i = 0; i < script.Sides.size(); ++i) {
         const TQTestSide& side = script.Sides[i];
         out += i > 0 ? ",\n  " : "\n  ";

@@ -9,5 +9,5 @@
 // A JSON string literal, quotes included, of a UTF-8 text.
 std::string JsonString(std::string_view utf8);
 
-// {"stations":[...],"steps":[...]} followed by a line end.
-std::string ScriptJson(const TQDemoScript& script);
+// {"encoding":...,"stations":[...],"steps":[...]} followed by a line end.
+std::string ScriptJson(const TQDemoScript& script, TQEncoding encoding);

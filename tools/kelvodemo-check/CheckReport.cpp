@@ -1,5 +1,6 @@
 #include "CheckReport.h"
 
+#include "SchemeSections.h"
 #include "toolkit/os/Cp1251.h"
 
 #include <string_view>
@@ -52,6 +53,42 @@ int LineNumber(TQInStm& stm, TQPos pos) {
     return stm.LineOf(pos) + 1;
 }
 
+std::string Quoted(const std::string& name) {
+    std::string quoted = "\"";
+    quoted += cp1251::ToUtf8(name);
+    quoted += '"';
+    return quoted;
+}
+
+// The .Next commands that reach each station; the last step's never run.
+std::vector<int> NextsRun(const TQDemoScript& script) {
+    std::vector<int> nexts(script.Sides.size(), 0);
+    for (std::size_t i = 0; i + 1 < script.Steps.size(); ++i)
+        for (const TQTestCmd& cmd : script.Steps[i].Cmds)
+            if (cmd.Msg == QM_NEXT && cmd.Side >= 0 &&
+                static_cast<std::size_t>(cmd.Side) < nexts.size())
+                ++nexts[static_cast<std::size_t>(cmd.Side)];
+    return nexts;
+}
+
+// A station's window shows the first section of its scheme and moves to the next one with
+// each .Next, as the rehearsal station does; with too few it stays behind the panel.
+void WarnStationsBehind(const TQDemoScript& script, std::vector<std::string>& warnings) {
+    const std::vector<int> nexts = NextsRun(script);
+    for (std::size_t i = 0; i < script.Sides.size(); ++i) {
+        const TQTestSide& side = script.Sides[i];
+        const auto sections = static_cast<int>(SplitScheme(side.Scheme.GetText()).Sections.size());
+        if (nexts[i] + 1 >= sections)
+            continue;
+        warnings.push_back("station " + std::to_string(i + 1) + " " + Quoted(side.Name) +
+                           " receives " + std::to_string(nexts[i]) +
+                           " .Next before the last step, but its scheme has " +
+                           std::to_string(sections) + " sections: its window stays at section " +
+                           std::to_string(nexts[i] + 1) + " while the panel goes on to step " +
+                           std::to_string(script.Steps.size()));
+    }
+}
+
 } // namespace
 
 std::string CommandText(const TQTestCmd& cmd, const std::vector<TQTestSide>& sides) {
@@ -65,8 +102,13 @@ std::string CommandText(const TQTestCmd& cmd, const std::vector<TQTestSide>& sid
     return cp1251::ToUtf8(words);
 }
 
-std::string ScriptSummary(const TQDemoScript& script) {
-    std::string out = "Stations: " + std::to_string(script.Sides.size()) + "\n";
+const char* EncodingName(TQEncoding encoding) {
+    return encoding == TQEncoding::Utf8 ? "utf-8" : "cp1251";
+}
+
+std::string ScriptSummary(const TQDemoScript& script, TQEncoding encoding) {
+    std::string out = std::string("Encoding: ") + EncodingName(encoding) + "\n";
+    out += "Stations: " + std::to_string(script.Sides.size()) + "\n";
     for (std::size_t i = 0; i < script.Sides.size(); ++i) {
         const TQTestSide& side = script.Sides[i];
         out += "  " + std::to_string(i + 1) + ". " + cp1251::ToUtf8(side.Name) + " -> " +
@@ -92,6 +134,9 @@ std::vector<std::string> ScriptWarnings(const TQDemoScript& script, TQInStm& stm
     std::vector<std::string> warnings;
     const auto& sides = script.Sides;
     const auto& steps = script.Steps;
+    if (sides.empty())
+        warnings.push_back("the script declares no stations: the panel would show " +
+                           Quoted("Идет загрузка") + " until it is closed");
     if (steps.empty())
         warnings.push_back("the script has no steps");
     for (std::size_t i = 0; i + 1 < steps.size(); ++i) {
@@ -99,14 +144,6 @@ std::vector<std::string> ScriptWarnings(const TQDemoScript& script, TQInStm& stm
             warnings.push_back("step " + std::to_string(i + 1) + " (line " +
                                std::to_string(LineNumber(stm, script.StepPos[i])) +
                                ") is not the last step but has no commands");
-    }
-    for (std::size_t i = 0; i < sides.size(); ++i) {
-        const int first = FindSideIn(sides, sides[i].Name);
-        if (first >= 0 && static_cast<std::size_t>(first) != i)
-            warnings.push_back("station " + std::to_string(i + 1) + " (line " +
-                               std::to_string(LineNumber(stm, script.SidePos[i])) +
-                               ") has the same name as station " + std::to_string(first + 1) +
-                               ": \"" + cp1251::ToUtf8(sides[i].Name) + "\"");
     }
     std::vector<bool> addressed(sides.size(), false);
     for (const TQTestStep& step : steps) {
@@ -118,8 +155,9 @@ std::vector<std::string> ScriptWarnings(const TQDemoScript& script, TQInStm& stm
     }
     for (std::size_t i = 0; i < sides.size(); ++i) {
         if (!addressed[i])
-            warnings.push_back("no command addresses station " + std::to_string(i + 1) + " \"" +
-                               cp1251::ToUtf8(sides[i].Name) + "\"");
+            warnings.push_back("no command addresses station " + std::to_string(i + 1) + " " +
+                               Quoted(sides[i].Name));
     }
+    WarnStationsBehind(script, warnings);
     return warnings;
 }

@@ -10,8 +10,11 @@
 // A command as the script would write it: "Alpha.Sync", "2.SendTo(Beta)".
 std::string CommandText(const TQTestCmd& cmd, const std::vector<TQTestSide>& sides);
 
-// The summary of stations and steps, lines ended by "\n".
-std::string ScriptSummary(const TQDemoScript& script);
+// How the checker names an encoding: "cp1251" or "utf-8".
+const char* EncodingName(TQEncoding encoding);
+
+// The encoding read, then the summary of stations and steps; lines ended by "\n".
+std::string ScriptSummary(const TQDemoScript& script, TQEncoding encoding);
 
 // The warning texts, without the "SCRIPT: warning: " in front. `stm` holds the script's
 // text, for the line numbers.

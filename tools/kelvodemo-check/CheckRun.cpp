@@ -5,32 +5,46 @@
 #include "CheckOptions.h"
 #include "CheckReport.h"
 
+#include "errors/err.h"
 #include "script/QTestMessage.h"
 #include "toolkit/os/Cp1251.h"
 
 namespace {
 
 // The conductor's stream, except that an error is only raised: no window is opened.
-void OpenScript(TQInStm& stm, const std::string& path) {
+TQEncoding OpenScript(TQInStm& stm, const std::string& path) {
     stm.Mode = smScript;
     stm.Options = RaiseError;
-    stm.LoadFromFile(path);
+    return stm.LoadFromFile(path);
+}
+
+// "SCRIPT: MESSAGE"; a message's further lines, such as why a file cannot be read, indented.
+std::string FileError(const std::string& shown, const Exception& e) {
+    std::string out = shown + ": ";
+    for (char c : cp1251::ToUtf8(e.Message)) {
+        if (c == '\n')
+            out += "\n  ";
+        else if (c != '\r')
+            out += c;
+    }
+    return out + "\n";
 }
 
 int CheckScript(const TCheckOptions& options, TCheckOutput& output) {
     const std::string shown = cp1251::ToUtf8(options.Script);
     TQInStm stm;
     TQDemoScript script;
+    TQEncoding encoding = TQEncoding::Cp1251;
     try {
-        OpenScript(stm, options.Script);
+        encoding = OpenScript(stm, options.Script);
         const std::string schemeDir =
             options.OutDir.empty() ? std::string() : FolderPrefix(options.OutDir);
         script = ReadDemoText(stm, schemeDir);
     } catch (const EInStm& e) {
         output.Err += SyntaxErrorReport(shown, e.what(), stm);
         return 1;
-    } catch (const std::runtime_error& e) {
-        output.Err += shown + ": " + cp1251::ToUtf8(e.what()) + "\n";
+    } catch (const Exception& e) {
+        output.Err += FileError(shown, e);
         return 1;
     }
     for (const std::string& warning : ScriptWarnings(script, stm))
@@ -38,12 +52,12 @@ int CheckScript(const TCheckOptions& options, TCheckOutput& output) {
     if (!options.OutDir.empty()) {
         try {
             SaveSchemes(script.Sides);
-        } catch (const std::runtime_error& e) {
-            output.Err += shown + ": " + cp1251::ToUtf8(e.what()) + "\n";
+        } catch (const Exception& e) {
+            output.Err += FileError(shown, e);
             return 1;
         }
     }
-    output.Out += options.Json ? ScriptJson(script) : ScriptSummary(script);
+    output.Out += options.Json ? ScriptJson(script, encoding) : ScriptSummary(script, encoding);
     return 0;
 }
 

@@ -12,5 +12,5 @@ struct TScriptOutline {
 };
 
 // Reads the script at PATH as the conductor does, without writing anything. Raises EInStm for
-// a syntax error and std::runtime_error for a file that cannot be read.
+// a syntax error and Exception for a file that cannot be read.
 TScriptOutline ReadScriptOutline(const std::string& path);
