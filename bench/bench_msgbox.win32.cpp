@@ -3,6 +3,7 @@
 // makes, counted at the program's import of CreateFontIndirectA.
 #include "msgbox/QDyedPainter.h"
 #include "msgbox/QMsgBox.h"
+#include "toolkit/WinHandle.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -88,7 +89,7 @@ void ReportFonts() {
         return;
     }
     const win::TWindowDC screen(nullptr);
-    const HDC memory = CreateCompatibleDC(screen.get());
+    const win::TMemoryDC memory(CreateCompatibleDC(screen.get()));
     for (int styles : {3, 1}) {
         const TQDyedTextArray pieces = AlternatingStyles(1000, styles);
         TQDyedPainter painter;
@@ -97,7 +98,7 @@ void ReportFonts() {
         long painted = 0;
         std::size_t items = 0;
         {
-            const TQDyedPainter::TUse use(painter, memory);
+            const TQDyedPainter::TUse use(painter, memory.get());
             painter.CreateObjects();
             FontsMade = 0;
             const TQDyedLayout layout = Layout(painter, pieces, 600);
@@ -116,7 +117,6 @@ void ReportFonts() {
                     "runs made %ld\n",
                     pieces.size(), styles, laid, items, painted);
     }
-    DeleteDC(memory);
 }
 
 // ---- Time to the first paint ----------------------------------------------------------
@@ -132,7 +132,7 @@ double Now() {
 // handled, notes the time and closes the box. A message posted as the paint message is taken
 // comes back right after it has been handled.
 struct TPaintWatch {
-    HHOOK Hook = nullptr;
+    win::THook Hook;
     HWND Painting = nullptr;
     double PaintedAt = 0;
 };
@@ -168,17 +168,17 @@ LRESULT CALLBACK MessageHook(int code, WPARAM wp, LPARAM lp) {
             PostMessageA(m->hwnd, WM_NULL, 0, 0);
         }
     }
-    return CallNextHookEx(Watch.Hook, code, wp, lp);
+    return CallNextHookEx(Watch.Hook.get(), code, wp, lp);
 }
 
 template <typename F>
 double TimeToFirstPaint(F&& show) {
     Watch.PaintedAt = 0;
     Watch.Painting = nullptr;
-    Watch.Hook = SetWindowsHookExA(WH_GETMESSAGE, &MessageHook, nullptr, GetCurrentThreadId());
+    Watch.Hook.reset(SetWindowsHookExA(WH_GETMESSAGE, &MessageHook, nullptr, GetCurrentThreadId()));
     const double start = Now();
     show();
-    UnhookWindowsHookEx(Watch.Hook);
+    Watch.Hook.reset();
     return Watch.PaintedAt == 0 ? -1 : (Watch.PaintedAt - start) * 1000;
 }
 

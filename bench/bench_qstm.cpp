@@ -184,7 +184,7 @@ private:
 
 void ReadScript(benchmark::State& state) {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.SetText(Script()); // held once; every round starts again from its beginning
     TTally tally;
     try {

@@ -147,7 +147,7 @@ const std::string& Script() {
 
 TQDemoScript ReadScript(const std::string& text) {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     stm.SetText(text);
     return ReadDemoText(stm, "C:\\Temp\\");

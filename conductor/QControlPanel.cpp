@@ -45,21 +45,21 @@ void BuildControlPanel(TEventRef messageHook, TEventRef clickHandler) {
     SetFontHeight(FontOf(PanelForm), -11);
     SetMainWindow(PanelForm);
 
-    TWinObj* topBar = MakePanel(PanelForm, 2);
+    TWinObj* topBar = MakePanel(PanelForm, peNone);
     SetHeight(topBar, 41);
     SetAlign(topBar, alTop);
 
     StateLabel = MakeLabel(topBar, "Идет загрузка");
     Place(StateLabel, 8, 15, 112, 15);
-    SetFontStyle(FontOf(StateLabel), 1);
+    SetFontStyle(FontOf(StateLabel), fsBold);
 
     NextButton = MakeButton(topBar, "Обождите");
     Place(NextButton, 120, 8, 95, 25);
-    SetKeyButton(NextButton, VK_RETURN, true);
+    SetKeyButton(NextButton, bkEnter, true);
     SetEnabled(NextButton, false);
     NextButton->OnClick = clickHandler;
 
-    CommentBox = MakeRichEdit(PanelForm, 1);
+    CommentBox = MakeRichEdit(PanelForm, roWrapLines);
     SetAlign(CommentBox, alClient);
     EnsureWindow(CommentBox);
 }

@@ -10,8 +10,8 @@
 #include "toolkit/EventRef.h"
 #include "toolkit/TextUtils.h"
 
-// Declared here so that the portable core can report impossible states; the rest of the
-// error subsystem is declared further down as it is built.
+// Reports an impossible state of unit SOURCENAME at LINE: raises Exception with code 25 and
+// the text "<message> (<source>, line <line>)", "Assertion failed" standing for no MESSAGE.
 [[noreturn]] void AssertFailure(const char* message, const char* sourceName, int line);
 
 // The kinds of error carried in Exception::ErrorCode.

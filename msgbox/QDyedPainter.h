@@ -8,9 +8,6 @@
 
 #include <windows.h>
 
-// The RGB colour a colour value stands for; system colours are looked up on every call.
-COLORREF ColorToRGB(std::int32_t value);
-
 // The part of the laid-out text that a window shows, and the colour around the text.
 struct TQPaintView {
     std::int32_t ScrollX = 0; // pixels of the text scrolled off to the left

@@ -19,12 +19,6 @@ void Fill(HDC dc, std::int32_t left, std::int32_t top, std::int32_t right, std::
 
 } // namespace
 
-COLORREF ColorToRGB(std::int32_t value) {
-    if (value < 0)
-        return GetSysColor(value & 0xFF);
-    return static_cast<COLORREF>(value);
-}
-
 TQDyedPainter::TUse::TUse(TQDyedPainter& painter, HDC dc)
     : Painter_(painter), Dc_(dc), OwnFont_(GetCurrentObject(dc, OBJ_FONT)) {
     Painter_.Dc_ = dc;

@@ -3,16 +3,18 @@
 // the right edge or kept whole on its line; and its layout into lines for a given width.
 // The layout measures through TQTextMeasurer, so that it runs with or without a device.
 
+#include "toolkit/ColorValue.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Colours: with the top bit clear an RGB value 0x00BBGGRR; with it set a system colour whose
-// index is the low byte, resolved each time it is drawn.
-inline constexpr std::int32_t clWindowText = static_cast<std::int32_t>(0xFF000008);
-inline constexpr std::int32_t clBtnFace = static_cast<std::int32_t>(0xFF00000F);
+// Colours of dyed text (toolkit/ColorValue.h): the two defaults, system colours in the dyed
+// text's spelling, and two RGB colours.
+inline constexpr std::int32_t clWindowText = DyedSysColor(scWindowText);
+inline constexpr std::int32_t clBtnFace = DyedSysColor(scBtnFace);
 inline constexpr std::int32_t clWhite = 0x00FFFFFF;
 inline constexpr std::int32_t clRed = 0x000000FF;
 

@@ -23,7 +23,7 @@
 struct TQMsgBoxBtn {
     std::string Caption;
     std::int32_t Id = 0;    // the result value and the control id
-    HWND Handle = nullptr;  // while the button exists
+    win::TWindow Handle{};  // while the button exists
     std::int32_t Width = 0; // worked out by the run
 };
 using TQMsgBoxBtnArray = std::vector<TQMsgBoxBtn>;
@@ -75,8 +75,8 @@ public:
 
     const TQMsgBoxBtnArray& Buttons() const { return Buttons_; }
     const TQDyedLayout& TextLayout() const { return Layout_; }
-    HWND MainWindow() const { return MainWnd_; }
-    HWND TextWindow() const { return TextWnd_; }
+    HWND MainWindow() const { return MainWnd_.get(); }
+    HWND TextWindow() const { return TextWnd_.get(); }
 
     // The owner that every reset gives the box. Nothing in the program sets it, so boxes are
     // unowned top-level windows.
@@ -98,9 +98,13 @@ private:
     void CreateMainWindow(TClientSize client);
     void RunLoop();
 
-    // Window procedures and what they do for the box.
-    static LRESULT CALLBACK MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
-    static LRESULT CALLBACK TextWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    // Window procedures and what they do for the box. The main and the text window are bound
+    // to the box at their creation; a window of their classes made without a box is an
+    // impossible state.
+    LRESULT OnMainMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT OnTextMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK MainWithoutBox(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK TextWithoutBox(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK ButtonWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp);
     void OnMainCreate(HWND w);
     void OnMainSize(std::int32_t cw, std::int32_t ch);
@@ -115,12 +119,13 @@ private:
     std::int32_t TextWidth(std::int32_t cw) const;
     std::int32_t TextHeight(std::int32_t ch) const;
 
-    TQDyedPainter Painter_; // LogFont, FontHandle, CurBkColor, BkBrush and the DC in use
-    TQDyedLayout Layout_;   // Lines, WidestFixed, WidestWrapped
+    TQDyedPainter Painter_; // the message font, the font and brush of the piece drawn, the DC
+    TQDyedLayout Layout_;   // the text's lines for the text window's width
     std::vector<HWND> Disabled_;
-    HWND TextWnd_ = nullptr;
-    TQPaintView View_; // ScrollX, ScrollY, PaintWidth, PaintHeight, PaintColor
-    HWND MainWnd_ = nullptr;
+    // The box's windows, each from its creation message to its last one.
+    win::TWindow TextWnd_;
+    TQPaintView View_; // the scroll position and size of the text window, the box's colour
+    win::TWindow MainWnd_;
     bool Destroyed_ = true;
     // Off while a failed run takes its windows down: their destruction then asks no loop to
     // end.

@@ -1,6 +1,8 @@
 #pragma once
 // The impossible states of the message box, reported as assertion failures under the lines
-// that name them.
+// that name them. The numbers are the box's established report codes, not places in its
+// source: a report names the same line for the same failure whatever the layout of these
+// files, so they match no line of this repository.
 
 #include "errors/err.h"
 

@@ -4,6 +4,7 @@
 
 #include "msgbox/QMsgBoxAssert.h"
 #include "msgbox/QMsgBoxParts.h"
+#include "toolkit/WinBinding.h"
 
 #include <algorithm>
 
@@ -28,7 +29,8 @@ public:
         Brush_ = &box.ClassBrush_;
         WNDCLASSA main{};
         main.style = CS_HREDRAW | CS_VREDRAW;
-        main.lpfnWndProc = &TQMsgBox::MainWindowProc;
+        main.lpfnWndProc =
+            &win::BoundWindowProc<TQMsgBox, &TQMsgBox::OnMainMessage, &TQMsgBox::MainWithoutBox>;
         main.hInstance = Instance();
         main.hIcon = LoadIconA(Instance(), "MAINICON");
         main.hCursor = LoadCursorA(nullptr, IDC_ARROW);
@@ -39,7 +41,8 @@ public:
             MsgBoxAssert(mfRegisterMainClass);
         }
         WNDCLASSA text = main;
-        text.lpfnWndProc = &TQMsgBox::TextWindowProc;
+        text.lpfnWndProc =
+            &win::BoundWindowProc<TQMsgBox, &TQMsgBox::OnTextMessage, &TQMsgBox::TextWithoutBox>;
         text.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
         text.lpszClassName = kTextClass;
         if (!RegisterClassA(&text)) {
@@ -99,19 +102,19 @@ namespace {
 // loop to end.
 class TMainWindowGuard {
 public:
-    TMainWindowGuard(const HWND& window, const bool& destroyed, bool& quitOnDestroy)
+    TMainWindowGuard(win::TWindow& window, const bool& destroyed, bool& quitOnDestroy)
         : Window_(window), Destroyed_(destroyed), QuitOnDestroy_(quitOnDestroy) {}
     TMainWindowGuard(const TMainWindowGuard&) = delete;
     TMainWindowGuard& operator=(const TMainWindowGuard&) = delete;
     ~TMainWindowGuard() {
-        if (!Destroyed_ && Window_ && IsWindow(Window_)) {
+        if (!Destroyed_ && Window_) {
             QuitOnDestroy_ = false;
-            DestroyWindow(Window_);
+            Window_.reset();
         }
     }
 
 private:
-    const HWND& Window_;
+    win::TWindow& Window_;
     const bool& Destroyed_;
     bool& QuitOnDestroy_;
 };
@@ -134,9 +137,10 @@ std::int32_t TQMsgBox::Run(std::string_view text, bool disableOthers) {
         const TMainWindowGuard guard(MainWnd_, Destroyed_, QuitOnDestroy_);
         CreateMainWindow(client);
         const TDisabledWindows disabled(*this, disableOthers);
-        ShowWindow(MainWnd_, SW_SHOW);
-        SetWindowPos(MainWnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
-        SetForegroundWindow(MainWnd_);
+        const HWND main = MainWnd_.get();
+        ShowWindow(main, SW_SHOW);
+        SetWindowPos(main, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+        SetForegroundWindow(main);
         RunLoop();
     }
     if (previous && IsWindow(previous))
@@ -156,9 +160,9 @@ void TQMsgBox::CreateMainWindow(TClientSize client) {
     Destroyed_ = false;
     QuitOnDestroy_ = false;
     QuitCode_ = 0;
-    MainWnd_ = CreateWindowExA(0, kMainClass, Caption.c_str(), kMainStyle, (sw - w) / 2,
-                               (sh - h) / 2, w, h, Owner, nullptr, Instance(), this);
-    if (!MainWnd_) {
+    // The main window's creation message makes it the box's.
+    if (!CreateWindowExA(0, kMainClass, Caption.c_str(), kMainStyle, (sw - w) / 2, (sh - h) / 2, w,
+                         h, Owner, nullptr, Instance(), this)) {
         RethrowWindowFailure();
         MsgBoxAssert(mfCreateMainWindow);
     }
@@ -178,7 +182,7 @@ void TQMsgBox::RunLoop() {
         // and the request goes on to the caller's loop.
         Result = Buttons_[DefaultButton].Id;
         QuitCode_ = msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
-        DestroyWindow(MainWnd_);
+        MainWnd_.reset();
         Destroyed_ = true;
         RethrowWindowFailure();
     }

@@ -4,6 +4,7 @@
 
 #include "msgbox/QMsgBoxAssert.h"
 #include "msgbox/QMsgBoxParts.h"
+#include "toolkit/WinBinding.h"
 
 #include <algorithm>
 #include <exception>
@@ -13,16 +14,9 @@ namespace {
 // Only one box runs on a thread at a time, and its procedures run on that thread.
 thread_local std::exception_ptr WindowFailure;
 
-TQMsgBox* BoxOf(HWND w) {
-    return reinterpret_cast<TQMsgBox*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-}
-
-TQMsgBox* BoxOfCreation(LPARAM lp) {
-    return static_cast<TQMsgBox*>(reinterpret_cast<const CREATESTRUCTA*>(lp)->lpCreateParams);
-}
-
-void SetBox(HWND w, TQMsgBox* box) {
-    SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
+// A failed creation message fails the creation.
+LRESULT OnFailure(UINT msg) {
+    return msg == WM_CREATE ? -1 : 0;
 }
 
 } // namespace
@@ -45,89 +39,93 @@ std::int32_t TQMsgBox::TextHeight(std::int32_t ch) const {
     return ch - 3 * LineH_ - ButtonH_;
 }
 
-LRESULT CALLBACK TQMsgBox::MainWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK TQMsgBox::MainWithoutBox(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return GuardWindowProc(
         [&]() -> LRESULT {
-            if (msg == WM_CREATE) {
-                TQMsgBox* box = BoxOfCreation(lp);
-                if (!box)
-                    MsgBoxAssert(mfMainWindowWithoutBox);
-                SetBox(w, box);
-                box->OnMainCreate(w);
-                return 0;
-            }
-            TQMsgBox* box = BoxOf(w);
-            if (!box) {
-                if (msg == WM_DESTROY)
-                    MsgBoxAssert(mfDestroyWithoutBox);
-                return DefWindowProcA(w, msg, wp, lp);
-            }
+            if (msg == WM_CREATE)
+                MsgBoxAssert(mfMainWindowWithoutBox);
+            if (msg == WM_DESTROY)
+                MsgBoxAssert(mfDestroyWithoutBox);
+            return DefWindowProcA(w, msg, wp, lp);
+        },
+        OnFailure(msg));
+}
+
+LRESULT TQMsgBox::OnMainMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    return GuardWindowProc(
+        [&]() -> LRESULT {
             switch (msg) {
+            case WM_CREATE:
+                OnMainCreate(w);
+                return 0;
             case WM_SIZE:
-                box->OnMainSize(LOWORD(lp), HIWORD(lp));
+                OnMainSize(LOWORD(lp), HIWORD(lp));
                 return 0;
             case WM_SETFOCUS:
-                SetFocus(box->Buttons_[box->DefaultButton].Handle);
+                SetFocus(Buttons_[DefaultButton].Handle.get());
                 return 0;
             case WM_PAINT:
-                box->OnMainPaint(w);
+                OnMainPaint(w);
                 return 0;
             case WM_COMMAND:
-                box->OnCommand(LOWORD(wp));
+                OnCommand(LOWORD(wp));
                 return 0;
             case WM_DESTROY:
-                box->OnMainDestroy();
+                OnMainDestroy();
                 return 0;
+            case WM_NCDESTROY:
+                MainWnd_.release(); // gone with its last message
+                return DefWindowProcA(w, msg, wp, lp);
             default:
                 return DefWindowProcA(w, msg, wp, lp);
             }
         },
-        msg == WM_CREATE ? -1 : 0);
+        OnFailure(msg));
 }
 
 void TQMsgBox::OnMainCreate(HWND w) {
-    MainWnd_ = w;
+    MainWnd_.reset(w);
     RECT client{};
     GetClientRect(w, &client);
     const HINSTANCE instance = GetModuleHandleA(nullptr);
-    TextWnd_ = CreateWindowExA(0, "QMsgBoxTextWindow", "QMsgBoxTextWindow", WS_CHILD | WS_VISIBLE,
-                               Margin_, LineH_, TextWidth(client.right), TextHeight(client.bottom),
-                               w, nullptr, instance, this);
-    if (!TextWnd_)
+    // The text window's creation message makes it the box's.
+    if (!CreateWindowExA(0, "QMsgBoxTextWindow", "QMsgBoxTextWindow", WS_CHILD | WS_VISIBLE,
+                         Margin_, LineH_, TextWidth(client.right), TextHeight(client.bottom), w,
+                         nullptr, instance, this))
         MsgBoxAssert(mfCreateTextWindow);
 
     std::int32_t x = std::max(static_cast<std::int32_t>(client.right - ButtonsW_) / 2, Gap_);
     const auto y = static_cast<std::int32_t>(client.bottom - LineH_ - ButtonH_);
     for (std::size_t i = 0; i < Buttons_.size(); ++i) {
         TQMsgBoxBtn& button = Buttons_[i];
-        button.Handle = CreateWindowExA(0, "BUTTON", button.Caption.c_str(), WS_CHILD | WS_VISIBLE,
-                                        x, y, button.Width, ButtonH_, w,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.Id)),
-                                        instance, nullptr);
+        button.Handle.reset(CreateWindowExA(
+            0, "BUTTON", button.Caption.c_str(), WS_CHILD | WS_VISIBLE, x, y, button.Width,
+            ButtonH_, w, reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.Id)), instance,
+            nullptr));
         x += button.Width + Gap_;
-        if (!button.Handle)
+        const HWND handle = button.Handle.get();
+        if (!handle)
             continue;
-        PostMessageA(button.Handle, WM_SETFONT, reinterpret_cast<WPARAM>(ButtonFont_.get()), TRUE);
+        PostMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(ButtonFont_.get()), TRUE);
         if (i == 0)
-            OldButtonProc_ =
-                reinterpret_cast<WNDPROC>(GetWindowLongPtrA(button.Handle, GWLP_WNDPROC));
+            OldButtonProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(handle, GWLP_WNDPROC));
         // The default button gets the focus when the shown window is activated (WM_SETFOCUS):
         // focusing it now would activate the window while it is hidden, and its caption would
         // then be drawn inactive.
         if (static_cast<std::int32_t>(i) == DefaultButton)
-            SendMessageA(button.Handle, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-        SetBox(button.Handle, this);
-        SetWindowLongPtrA(button.Handle, GWLP_WNDPROC,
+            SendMessageA(handle, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+        win::BindObject(handle, this);
+        SetWindowLongPtrA(handle, GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(&TQMsgBox::ButtonWindowProc));
     }
 }
 
 void TQMsgBox::OnMainSize(std::int32_t cw, std::int32_t ch) {
-    SetWindowPos(TextWnd_, nullptr, 0, 0, TextWidth(cw), TextHeight(ch),
+    SetWindowPos(TextWnd_.get(), nullptr, 0, 0, TextWidth(cw), TextHeight(ch),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     std::int32_t x = std::max((cw - ButtonsW_) / 2, Gap_);
     for (const TQMsgBoxBtn& button : Buttons_) {
-        SetWindowPos(button.Handle, nullptr, x, ch - LineH_ - ButtonH_, 0, 0,
+        SetWindowPos(button.Handle.get(), nullptr, x, ch - LineH_ - ButtonH_, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         x += button.Width + Gap_;
     }
@@ -145,15 +143,13 @@ void TQMsgBox::OnCommand(std::int32_t id) {
                                       [&](const TQMsgBoxBtn& b) { return b.Id == id; });
     if (pressed != Buttons_.end())
         DefaultButton = static_cast<std::int32_t>(pressed - Buttons_.begin());
-    PostMessageA(MainWnd_, WM_CLOSE, 0, 0);
+    PostMessageA(MainWnd_.get(), WM_CLOSE, 0, 0);
 }
 
 void TQMsgBox::OnMainDestroy() {
-    if (TextWnd_ && IsWindow(TextWnd_))
-        DestroyWindow(TextWnd_);
+    TextWnd_.reset();
     for (TQMsgBoxBtn& button : Buttons_)
-        if (button.Handle && IsWindow(button.Handle))
-            DestroyWindow(std::exchange(button.Handle, nullptr));
+        button.Handle.reset();
     Painter_.ReleaseObjects();
     ButtonFont_.reset();
     if (QuitOnDestroy_)
@@ -161,47 +157,52 @@ void TQMsgBox::OnMainDestroy() {
     Destroyed_ = true;
 }
 
-LRESULT CALLBACK TQMsgBox::TextWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK TQMsgBox::TextWithoutBox(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     return GuardWindowProc(
         [&]() -> LRESULT {
-            if (msg == WM_CREATE) {
-                TQMsgBox* box = BoxOfCreation(lp);
-                if (!box)
-                    MsgBoxAssert(mfTextWindowWithoutBox);
-                SetBox(w, box);
-                // Known before CreateWindowEx returns: the first size message comes before.
-                box->TextWnd_ = w;
-                box->View_.ScrollX = 0;
-                box->View_.ScrollY = 0;
-                return 0;
-            }
-            TQMsgBox* box = BoxOf(w);
-            if (!box)
-                return DefWindowProcA(w, msg, wp, lp);
+            if (msg == WM_CREATE)
+                MsgBoxAssert(mfTextWindowWithoutBox);
+            return DefWindowProcA(w, msg, wp, lp);
+        },
+        OnFailure(msg));
+}
+
+LRESULT TQMsgBox::OnTextMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    return GuardWindowProc(
+        [&]() -> LRESULT {
             switch (msg) {
+            case WM_CREATE:
+                // Known before CreateWindowEx returns: the first size message comes before.
+                TextWnd_.reset(w);
+                View_.ScrollX = 0;
+                View_.ScrollY = 0;
+                return 0;
             case WM_SIZE:
-                box->OnTextSize(w);
+                OnTextSize(w);
                 return 0;
             case WM_PAINT:
-                box->OnTextPaint(w);
+                OnTextPaint(w);
                 return 0;
             case WM_ERASEBKGND:
                 return 1; // the paint covers every pixel
             case WM_VSCROLL:
-                box->OnScroll(SB_VERT, LOWORD(wp), HIWORD(wp));
+                OnScroll(SB_VERT, LOWORD(wp), HIWORD(wp));
                 return 0;
             case WM_HSCROLL:
-                box->OnScroll(SB_HORZ, LOWORD(wp), HIWORD(wp));
+                OnScroll(SB_HORZ, LOWORD(wp), HIWORD(wp));
                 return 0;
             case WM_DESTROY:
-                if (box->QuitOnDestroy_)
-                    PostQuitMessage(box->QuitCode_);
+                if (QuitOnDestroy_)
+                    PostQuitMessage(QuitCode_);
                 return 0;
+            case WM_NCDESTROY:
+                TextWnd_.release(); // gone with its last message
+                return DefWindowProcA(w, msg, wp, lp);
             default:
                 return DefWindowProcA(w, msg, wp, lp);
             }
         },
-        msg == WM_CREATE ? -1 : 0);
+        OnFailure(msg));
 }
 
 // Lays the text out again for the client size. Showing or hiding a scroll bar changes that
@@ -241,7 +242,7 @@ void TQMsgBox::SetScrollBars(std::int32_t cw, std::int32_t ch) {
             pos = 0;
         }
         si.nPos = pos;
-        SetScrollInfo(TextWnd_, bar, &si, TRUE);
+        SetScrollInfo(TextWnd_.get(), bar, &si, TRUE);
     };
     set(SB_HORZ, View_.ScrollX, Layout_.WidestFixed, cw);
     set(SB_VERT, View_.ScrollY, Layout_.Height(), ch);
@@ -262,7 +263,7 @@ void TQMsgBox::OnScroll(int bar, int request, int track) {
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_ALL;
-    GetScrollInfo(TextWnd_, bar, &si);
+    GetScrollInfo(TextWnd_.get(), bar, &si);
     const bool vertical = bar == SB_VERT;
     std::int32_t& pos = vertical ? View_.ScrollY : View_.ScrollX;
     const TQDyedLineArray& lines = Layout_.Lines;
@@ -309,12 +310,12 @@ void TQMsgBox::OnScroll(int bar, int request, int track) {
     pos = to;
     si.fMask = SIF_POS;
     si.nPos = pos;
-    SetScrollInfo(TextWnd_, bar, &si, TRUE);
-    InvalidateRect(TextWnd_, nullptr, FALSE);
+    SetScrollInfo(TextWnd_.get(), bar, &si, TRUE);
+    InvalidateRect(TextWnd_.get(), nullptr, FALSE);
 }
 
 LRESULT CALLBACK TQMsgBox::ButtonWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    TQMsgBox* box = BoxOf(w);
+    TQMsgBox* box = win::BoundObject<TQMsgBox>(w);
     if (!box || !box->OldButtonProc_)
         return DefWindowProcA(w, msg, wp, lp);
     if (msg == WM_KEYDOWN && GuardWindowProc([&]() -> LRESULT { return box->OnButtonKey(wp); }, 1))
@@ -330,10 +331,10 @@ bool TQMsgBox::OnButtonKey(WPARAM key) {
         next = GetKeyState(VK_SHIFT) < 0 ? i - 1 : i + 1;
         break;
     case VK_RETURN:
-        SendMessageA(Buttons_[i].Handle, BM_CLICK, 0, 0);
+        SendMessageA(Buttons_[i].Handle.get(), BM_CLICK, 0, 0);
         return true;
     case VK_ESCAPE:
-        SendMessageA(MainWnd_, WM_CLOSE, 0, 0);
+        SendMessageA(MainWnd_.get(), WM_CLOSE, 0, 0);
         return true;
     case VK_LEFT:
     case VK_UP:
@@ -350,9 +351,9 @@ bool TQMsgBox::OnButtonKey(WPARAM key) {
     next = next < 0 ? count - 1 : next >= count ? 0 : next;
     DefaultButton = next;
     if (next != i) {
-        SendMessageA(Buttons_[i].Handle, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-        SendMessageA(Buttons_[next].Handle, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-        SetFocus(Buttons_[next].Handle);
+        SendMessageA(Buttons_[i].Handle.get(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        SendMessageA(Buttons_[next].Handle.get(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+        SetFocus(Buttons_[next].Handle.get());
     }
     return true;
 }

@@ -35,7 +35,7 @@ void SaveSchemes(const std::vector<TQTestSide>& sides) {
 
 void ReadDemoScript(const std::string& path, const std::string& schemeDir) {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.LoadFromFile(path);
     TQDemoScript script = ReadDemoText(stm, schemeDir);
     // The tables take the stations only once their files are written: whoever ends the

@@ -84,7 +84,7 @@ void TQInStm::ReadEscape(std::string& value) {
         ReadHexCode(value);
         return;
     case 'n':
-        value += Mode == 1 ? "\n" : "\r\n";
+        value += Mode == smCStyle ? "\n" : "\r\n";
         break;
     case 'r':
         value += '\r';
@@ -97,7 +97,7 @@ void TQInStm::ReadEscape(std::string& value) {
         break;
     case '"':
     case '\'':
-        if (Mode == 1) {
+        if (Mode == smCStyle) {
             value += c;
             break;
         }

@@ -82,8 +82,8 @@ std::string EscapeQuoted(std::string_view s, bool mode1) {
 
 // A quoted constant never holds a raw CR or LF, so it needs none of Write's checks.
 void TQOutStm::WriteQuoted(std::string_view s) {
-    if (Mode == 0 || Mode == 3)
+    if (Mode == smPascal || Mode == smScript)
         Append(HashQuoted(s));
     else
-        Append(EscapeQuoted(s, Mode == 1));
+        Append(EscapeQuoted(s, Mode == smCStyle));
 }

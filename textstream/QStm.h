@@ -23,6 +23,14 @@ enum TQStmOption : std::uint8_t {
     RaiseError = 2, // then raise EInStm
 };
 
+// The syntax modes of both streams: their comments, brackets and string constants.
+enum TQSyntaxMode : std::uint8_t {
+    smPascal = 0, // "{ }" and "(* *)" comments, '#' codes
+    smCStyle = 1, // backslash escapes, "\n" is LF, double quotes
+    smScheme = 2, // backslash escapes, "\n" is CR LF: the scheme files
+    smScript = 3, // '#' codes: the demo script
+};
+
 class TQInStm;
 
 // A syntax error. The message is the error's text alone, without line or position.
@@ -66,7 +74,7 @@ class TQInStm {
 public:
     explicit TQInStm(std::string text = {});
 
-    std::uint8_t Mode = 2; // syntax mode, 0 to 3
+    std::uint8_t Mode = smScheme; // a TQSyntaxMode
     std::uint8_t Options = ShowBox | RaiseError;
     std::string ErrorCaption = "Ошибка синтаксиса:";
     bool SkipComments = true;
@@ -135,9 +143,9 @@ public:
 
 private:
     // Rules that differ between the syntax modes.
-    bool HashCodes() const { return Mode == 0 || Mode == 3; }
-    bool BackslashEscapes() const { return Mode == 1 || Mode == 2; }
-    bool PascalComments() const { return Mode == 0; }
+    bool HashCodes() const { return Mode == smPascal || Mode == smScript; }
+    bool BackslashEscapes() const { return Mode == smCStyle || Mode == smScheme; }
+    bool PascalComments() const { return Mode == smPascal; }
     bool MayStartComment(char c) const {
         return c == '/' || (PascalComments() && (c == '{' || c == '('));
     }
@@ -172,7 +180,7 @@ private:
 // already joined, in one buffer, so that a scheme of a million lines is one block.
 class TQOutStm {
 public:
-    std::uint8_t Mode = 2; // quoting rules of WriteQuoted
+    std::uint8_t Mode = smScheme; // the TQSyntaxMode whose quoting WriteQuoted follows
 
     void Write(std::string_view s);
     void NewLine();

@@ -2,7 +2,6 @@
 
 #include "toolkit/os/Platform.h"
 
-#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -46,15 +45,4 @@ int CompareTextLocale(const std::string& a, const std::string& b) {
 std::string FileNamePart(std::string_view path) {
     std::size_t cut = path.find_last_of(":\\");
     return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
-}
-
-char* CopyCStr(char* dst, const char* src) {
-    if (src == nullptr)
-        src = "";
-    std::memcpy(dst, src, std::strlen(src) + 1);
-    return dst;
-}
-
-std::size_t CStrLen(const char* p) {
-    return p == nullptr ? 0 : std::strlen(p);
 }

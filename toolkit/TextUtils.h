@@ -57,7 +57,3 @@ int CompareTextLocale(const std::string& a, const std::string& b);
 
 // The text after the last ':' or '\' (all of it when neither occurs).
 std::string FileNamePart(std::string_view path);
-
-// For callers that need a zero-terminated copy in a buffer of their own.
-char* CopyCStr(char* dst, const char* src);
-std::size_t CStrLen(const char* p);

@@ -51,7 +51,7 @@ bool FormProcedures(TWinObj* obj, const MSG& msg, LRESULT& result) {
             RECT client;
             GetClientRect(obj->Window, &client);
             SetBkMode(dc, OPAQUE);
-            SetBkColor(dc, ColorValue(obj->BkColor));
+            SetBkColor(dc, ColorToRGB(obj->BkColor));
             SetBrushOrgEx(dc, 0, 0, nullptr);
             FillRect(dc, &client, BackgroundBrush(obj));
         }
@@ -63,13 +63,13 @@ bool FormProcedures(TWinObj* obj, const MSG& msg, LRESULT& result) {
 }
 
 LRESULT ChildColors(TWinObj* child, HDC dc) {
-    SetTextColor(dc, ColorValue(child->TextColor));
+    SetTextColor(dc, ColorToRGB(child->TextColor));
     if (child->Transparent) {
         SetBkMode(dc, TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
     }
     SetBkMode(dc, OPAQUE);
-    SetBkColor(dc, ColorValue(child->BkColor));
+    SetBkColor(dc, ColorToRGB(child->BkColor));
     return reinterpret_cast<LRESULT>(BackgroundBrush(child));
 }
 

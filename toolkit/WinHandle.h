@@ -47,63 +47,45 @@ private:
     Handle h_ = Traits::Invalid();
 };
 
-struct TFileTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { CloseHandle(h); }
-};
-
-struct TKernelTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { CloseHandle(h); }
-};
-
-struct TRegKeyTraits {
-    using Handle = HKEY;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { RegCloseKey(h); }
-};
-
-// Any GDI object under its own handle type (HFONT, HBRUSH, ...).
-template <typename H>
-struct TGdiTraits {
+// Handles for which null means none, released by CLOSEPROC.
+template <typename H, auto CloseProc>
+struct TNullTraits {
     using Handle = H;
     static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DeleteObject(h); }
+    static void Close(Handle h) { CloseProc(h); }
 };
 
-struct TFindTraits {
+// Handles for which INVALID_HANDLE_VALUE means none, released by CLOSEPROC.
+template <auto CloseProc>
+struct TInvalidTraits {
     using Handle = HANDLE;
     static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { FindClose(h); }
+    static void Close(Handle h) { CloseProc(h); }
 };
 
-struct TModuleTraits {
-    using Handle = HMODULE;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { FreeLibrary(h); }
-};
-
-struct TWindowTraits {
-    using Handle = HWND;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DestroyWindow(h); }
-};
-
-// CreateFileA's handles: INVALID_HANDLE_VALUE means none.
-using TFile = TUnique<TFileTraits>;
-// Processes, threads, events: null means none.
-using TKernelHandle = TUnique<TKernelTraits>;
-using TRegKey = TUnique<TRegKeyTraits>;
-using TGdiObject = TUnique<TGdiTraits<HGDIOBJ>>;
-using TFont = TUnique<TGdiTraits<HFONT>>;
-using TBrush = TUnique<TGdiTraits<HBRUSH>>;
-using TWindow = TUnique<TWindowTraits>;
-// FindFirstFileA's listings: INVALID_HANDLE_VALUE means none.
-using TFindHandle = TUnique<TFindTraits>;
+// CreateFileA's handles.
+using TFile = TUnique<TInvalidTraits<&CloseHandle>>;
+// Processes, threads, events.
+using TKernelHandle = TUnique<TNullTraits<HANDLE, &CloseHandle>>;
+using TRegKey = TUnique<TNullTraits<HKEY, &RegCloseKey>>;
+// GDI objects, each under its own handle type.
+using TGdiObject = TUnique<TNullTraits<HGDIOBJ, &DeleteObject>>;
+using TFont = TUnique<TNullTraits<HFONT, &DeleteObject>>;
+using TBrush = TUnique<TNullTraits<HBRUSH, &DeleteObject>>;
+using TBitmap = TUnique<TNullTraits<HBITMAP, &DeleteObject>>;
+using TWindow = TUnique<TNullTraits<HWND, &DestroyWindow>>;
+// FindFirstFileA's listings.
+using TFindHandle = TUnique<TInvalidTraits<&FindClose>>;
 // LoadLibraryA's modules.
-using TModule = TUnique<TModuleTraits>;
+using TModule = TUnique<TNullTraits<HMODULE, &FreeLibrary>>;
+// CreateCompatibleDC's DCs.
+using TMemoryDC = TUnique<TNullTraits<HDC, &DeleteDC>>;
+// SetWindowsHookExA's hooks, removed by their owner.
+using THook = TUnique<TNullTraits<HHOOK, &UnhookWindowsHookEx>>;
+// CreateAcceleratorTableA's tables.
+using TAccelerators = TUnique<TNullTraits<HACCEL, &DestroyAcceleratorTable>>;
+// GlobalAlloc's blocks; a block given to the clipboard is released from its owner.
+using TGlobal = TUnique<TNullTraits<HGLOBAL, &GlobalFree>>;
 
 // The two handles CreateProcessA returns, each closed by its own owner.
 struct TProcessInfo {
@@ -150,6 +132,40 @@ private:
     HWND window_;
     PAINTSTRUCT ps_{};
     HDC dc_;
+};
+
+// A global block's memory, locked from GlobalLock to GlobalUnlock.
+class TGlobalLock {
+public:
+    explicit TGlobalLock(HGLOBAL block) : block_(block), data_(GlobalLock(block)) {}
+    TGlobalLock(const TGlobalLock&) = delete;
+    TGlobalLock& operator=(const TGlobalLock&) = delete;
+    ~TGlobalLock() {
+        if (data_)
+            GlobalUnlock(block_);
+    }
+    void* get() const { return data_; }
+    explicit operator bool() const { return data_ != nullptr; }
+
+private:
+    HGLOBAL block_;
+    void* data_;
+};
+
+// The clipboard, from OpenClipboard to CloseClipboard.
+class TClipboard {
+public:
+    explicit TClipboard(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+    TClipboard(const TClipboard&) = delete;
+    TClipboard& operator=(const TClipboard&) = delete;
+    ~TClipboard() {
+        if (open_)
+            CloseClipboard();
+    }
+    explicit operator bool() const { return open_; }
+
+private:
+    bool open_;
 };
 
 // Selects an object into a DC and puts back the one it replaced.

@@ -70,7 +70,7 @@ void SetDefaultStyle(TWinObj* button, bool on) {
     else
         button->Style &= ~BS_DEFPUSHBUTTON;
     if (button->Window)
-        SendMessageA(button->Window, BM_SETSTYLE, button->Style & 0xFFFF, TRUE);
+        SendMessageA(button->Window, BM_SETSTYLE, LOWORD(button->Style), TRUE);
 }
 
 void InstallFilter(TWinObj* main, bool on) {
@@ -119,18 +119,18 @@ TWinObj* NextTabControl(TWinObj* form, const TWinObj* from, bool backwards) {
 
 } // namespace
 
-void SetKeyButton(TWinObj* button, int key, bool on) {
+void SetKeyButton(TWinObj* button, TButtonKey key, bool on) {
     TWinObj* main = MainWindow();
     if (!main)
         return;
     TWinObj* form = FormOf(button);
-    TWinObj*& role = key == VK_RETURN ? form->DefaultButton : form->CancelButton;
+    TWinObj*& role = key == bkEnter ? form->DefaultButton : form->CancelButton;
     if (on) {
         role = button;
     } else if (role == button) {
         role = nullptr;
     }
-    if (key == VK_RETURN)
+    if (key == bkEnter)
         SetDefaultStyle(button, on);
     InstallFilter(main, on);
 }

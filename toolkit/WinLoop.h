@@ -9,9 +9,11 @@
 TWinObj* MainWindow();
 void SetMainWindow(TWinObj* form);
 
-// Key 13 makes `button` its form's default button (Enter), key 27 its cancel button (Esc).
-// Nothing happens while there is no main window.
-void SetKeyButton(TWinObj* button, int key, bool on);
+enum TButtonKey : int { bkEnter = VK_RETURN, bkEscape = VK_ESCAPE };
+
+// Enter makes `button` its form's default button, Esc its cancel button. Nothing happens
+// while there is no main window.
+void SetKeyButton(TWinObj* button, TButtonKey key, bool on);
 // Tab and Shift+Tab move the focus through the form's controls in creation order.
 TWinObj* EnableTabKeys(TWinObj* form);
 

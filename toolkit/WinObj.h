@@ -3,6 +3,7 @@
 // label, button, rich text box). An object exists before its window and remembers every
 // setting, so that the window can be created on first need, parents before children.
 
+#include "toolkit/ColorValue.h"
 #include "toolkit/EventRef.h"
 #include "toolkit/WinHandle.h"
 
@@ -15,15 +16,8 @@
 
 struct TWinObj;
 
-// Colour values: with the top bit set, the system colour of the low byte (GetSysColor);
-// otherwise an RGB value.
-inline constexpr std::uint32_t SysColor(int index) {
-    return 0x80000000u + static_cast<std::uint32_t>(index);
-}
-COLORREF ColorValue(std::uint32_t color);
-
 struct TWinFont {
-    std::uint32_t Color = SysColor(COLOR_WINDOWTEXT);
+    std::uint32_t Color = SysColor(scWindowText);
     LOGFONTA Log{};
     TWinObj* Owner = nullptr; // told of every change
     win::TFont Handle;        // made on first need, dropped on every change
@@ -34,6 +28,20 @@ struct TWinFont {
 
 enum TAlign : std::uint8_t { alNone, alLeft, alTop, alRight, alBottom, alClient };
 
+enum TPanelEdge : std::uint8_t { peRaised, peSunken, peNone };
+
+// What a rich text box does besides showing text; bits to combine.
+enum TRichEditOption : unsigned {
+    roWrapLines = 1u << 0, // no horizontal scrolling
+    roNoVScroll = 1u << 1,
+    roKeepSelection = 1u << 4, // the selection stays shown without the focus
+    roReadOnly = 1u << 7,
+    roWantReturn = 1u << 9, // Enter makes a new line
+};
+
+// Bits to combine.
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
 // What differs between the kinds of control.
 struct TKindActions {
     WORD ClickCode; // the notification that counts as a click
@@ -41,7 +49,6 @@ struct TKindActions {
 };
 
 struct TWinObj {
-    int RefCount = 1;
     TWinObj* Parent = nullptr;
     std::vector<TWinObj*> Children; // owned
 
@@ -50,7 +57,7 @@ struct TWinObj {
     std::string ClassName;
     bool ExplicitClassName = false;
     UINT ClassStyle = CS_OWNDC;
-    DWORD Style = 0x16CF0000; // WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | overlapped
+    DWORD Style = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
     DWORD ExStyle = 0;
     WNDPROC DefaultProc = nullptr; // the system class's procedure; none: DefWindowProcA
 
@@ -59,8 +66,8 @@ struct TWinObj {
     bool LeftSet = false;
     bool TopSet = false;
 
-    std::uint32_t TextColor = SysColor(COLOR_WINDOWTEXT);
-    std::uint32_t BkColor = SysColor(COLOR_BTNFACE);
+    std::uint32_t TextColor = SysColor(scWindowText);
+    std::uint32_t BkColor = SysColor(scBtnFace);
     bool Transparent = false;
     bool Look3D = true;
     std::unique_ptr<TWinFont> Font;
@@ -94,11 +101,10 @@ struct TWinObj {
 // Creation. Each object is a child of `parent`, which owns it; a form without a parent is the
 // caller's to release. The window is created later, on first need.
 TWinObj* MakeForm(TWinObj* parent, const std::string& caption);
-TWinObj* MakePanel(TWinObj* parent, int edge); // 0 raised, 1 sunken, 2 none
+TWinObj* MakePanel(TWinObj* parent, TPanelEdge edge);
 TWinObj* MakeLabel(TWinObj* parent, const std::string& caption);
 TWinObj* MakeButton(TWinObj* parent, const std::string& caption);
-// Option bits: 0 no horizontal scrolling (lines wrap), 1 no vertical scrolling, 4 keep the
-// selection shown, 7 read-only, 9 Enter makes a new line.
+// OPTIONS: TRichEditOption bits.
 TWinObj* MakeRichEdit(TWinObj* parent, unsigned options);
 
 // Placement: all go through one bounds setter, which moves an existing window only when the
@@ -119,7 +125,7 @@ bool IsEnabled(const TWinObj* obj);
 void SetWindowClassName(TWinObj* form, const std::string& name);
 TWinFont& FontOf(TWinObj* obj);
 void SetFontHeight(TWinFont& font, LONG height);
-void SetFontStyle(TWinFont& font, unsigned bits); // 1 bold, 2 italic, 4 underline, 8 strike
+void SetFontStyle(TWinFont& font, unsigned bits); // TFontStyle bits
 void ClearText(TWinObj* obj);
 bool IsFocused(const TWinObj* obj);
 // The brush of the object's background colour, re-made when the colour has changed.
@@ -132,9 +138,5 @@ HWND EnsureWindow(TWinObj* obj);
 // Creates the window now, visible: what the message loop does for its form.
 HWND ShowObjWindow(TWinObj* obj);
 LRESULT SendObjMessage(TWinObj* obj, UINT msg, WPARAM wParam, LPARAM lParam);
+// Destroys the object with its window and its children; nothing for none.
 void FreeObj(TWinObj* obj);
-
-std::uint32_t HighWord(std::uint32_t x);
-HWND CreatePlainWindow(const char* className, const char* title, DWORD style, int x, int y,
-                       int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                       void* param);

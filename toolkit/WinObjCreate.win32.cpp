@@ -16,7 +16,7 @@ HINSTANCE ModuleInstance() {
 
 namespace {
 
-constexpr UINT ForeignClassStyles = 0x40E0; // global, parent DC, class DC, own DC
+constexpr UINT ForeignClassStyles = CS_GLOBALCLASS | CS_PARENTDC | CS_CLASSDC | CS_OWNDC;
 
 std::string RegistrationName(const TWinObj* obj) {
     return obj->ExplicitClassName ? obj->ClassName : "obj_" + obj->ClassName;
@@ -121,7 +121,7 @@ LRESULT SendObjMessage(TWinObj* obj, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void FreeObj(TWinObj* obj) {
-    if (!obj || --obj->RefCount > 0)
+    if (!obj)
         return;
     // The window first: its children's windows die with it and unbind their objects.
     if (obj->Window)

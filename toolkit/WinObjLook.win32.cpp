@@ -4,12 +4,6 @@
 
 #include <cstring>
 
-COLORREF ColorValue(std::uint32_t color) {
-    if (color & 0x80000000u)
-        return GetSysColor(static_cast<int>(color & 0xFF));
-    return color;
-}
-
 TWinFont::TWinFont() {
     Log.lfCharSet = DEFAULT_CHARSET;
     std::strcpy(Log.lfFaceName, "MS Sans Serif");
@@ -89,15 +83,15 @@ void SetFontHeight(TWinFont& font, LONG height) {
 
 void SetFontStyle(TWinFont& font, unsigned bits) {
     LOGFONTA log = font.Log;
-    if (bits & 1) {
+    if (bits & fsBold) {
         if (log.lfWeight < FW_BOLD)
             log.lfWeight = FW_BOLD;
     } else if (log.lfWeight >= FW_BOLD) {
         log.lfWeight = 0;
     }
-    log.lfItalic = (bits & 2) ? 1 : 0;
-    log.lfUnderline = (bits & 4) ? 1 : 0;
-    log.lfStrikeOut = (bits & 8) ? 1 : 0;
+    log.lfItalic = (bits & fsItalic) ? 1 : 0;
+    log.lfUnderline = (bits & fsUnderline) ? 1 : 0;
+    log.lfStrikeOut = (bits & fsStrikeOut) ? 1 : 0;
     if (std::memcmp(&log, &font.Log, sizeof log) == 0)
         return;
     font.Log = log;
@@ -122,7 +116,7 @@ bool IsFocused(const TWinObj* obj) {
 
 HBRUSH BackgroundBrush(TWinObj* obj) {
     if (!obj->Brush || obj->BrushColor != obj->BkColor) {
-        obj->Brush.reset(CreateSolidBrush(ColorValue(obj->BkColor)));
+        obj->Brush.reset(CreateSolidBrush(ColorToRGB(obj->BkColor)));
         obj->BrushColor = obj->BkColor;
     }
     return obj->Brush.get();

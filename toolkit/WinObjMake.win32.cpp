@@ -7,13 +7,10 @@
 
 namespace {
 
-constexpr DWORD ChildStyle = 0x50000000;    // WS_CHILD | WS_VISIBLE
-constexpr DWORD ClipStyles = 0x06000000;    // WS_CLIPSIBLINGS | WS_CLIPCHILDREN
-constexpr DWORD StaticStyle = 0x5000018C;   // child, visible, notify, no prefix, no wrap
-constexpr DWORD ButtonStyle = 0x50011000;   // child, visible, tab stop
-constexpr DWORD RichEditStyle = 0x50810004; // child, visible, border, tab stop, multi-line
-constexpr DWORD ControlParent = 0x00010000; // WS_EX_CONTROLPARENT
-constexpr DWORD ClientEdge = 0x00000200;    // WS_EX_CLIENTEDGE
+constexpr DWORD ClipStyles = WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr DWORD StaticStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX | SS_LEFTNOWORDWRAP;
+constexpr DWORD ButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHLIKE;
+constexpr DWORD RichEditStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE;
 
 void ClearCaption(TWinObj* obj) {
     SetCaption(obj, "");
@@ -81,15 +78,15 @@ void LoadRichEdit() {
 
 DWORD RichEditOptionStyles(unsigned options) {
     DWORD style = 0;
-    if (!(options & 1))
+    if (!(options & roWrapLines))
         style |= WS_HSCROLL | ES_AUTOHSCROLL;
-    if (!(options & 2))
+    if (!(options & roNoVScroll))
         style |= WS_VSCROLL | ES_AUTOVSCROLL;
-    if (options & 0x10)
+    if (options & roKeepSelection)
         style |= ES_NOHIDESEL;
-    if (options & 0x80)
+    if (options & roReadOnly)
         style |= ES_READONLY;
-    if (options & 0x200)
+    if (options & roWantReturn)
         style |= ES_WANTRETURN;
     return style;
 }
@@ -104,14 +101,14 @@ TWinObj* MakeForm(TWinObj* parent, const std::string& caption) {
     return obj;
 }
 
-TWinObj* MakePanel(TWinObj* parent, int edge) {
+TWinObj* MakePanel(TWinObj* parent, TPanelEdge edge) {
     DWORD style = StaticStyle;
-    if (edge == 0)
+    if (edge == peRaised)
         style |= WS_DLGFRAME;
-    else if (edge == 1)
+    else if (edge == peSunken)
         style |= SS_SUNKEN;
     TWinObj* obj = NewControl(parent, "STATIC", style, StaticActions);
-    obj->ExStyle = ControlParent;
+    obj->ExStyle = WS_EX_CONTROLPARENT;
     obj->Bounds.right += 36;
     obj->Bounds.bottom += 36;
     return obj;
@@ -137,27 +134,16 @@ TWinObj* MakeRichEdit(TWinObj* parent, unsigned options) {
     DWORD exStyle = 0;
     if (parent->Look3D) {
         style &= ~WS_BORDER;
-        exStyle = ClientEdge;
+        exStyle = WS_EX_CLIENTEDGE;
     }
     TWinObj* obj = NewControl(parent, Toolkit().RichEditClass.c_str(), style, RichEditActions);
     obj->ExStyle = exStyle;
-    obj->BkColor = SysColor(COLOR_WINDOW);
+    obj->BkColor = SysColor(scWindow);
     obj->Bounds.right += 36;
     obj->Bounds.bottom += 136;
     // Every send creates the window first: from here on the box and its parents exist.
     SendObjMessage(obj, EM_SETEVENTMASK, 0,
                    ENM_CHANGE | ENM_REQUESTRESIZE | ENM_SELCHANGE | ENM_PROTECTED | ENM_LINK);
-    SendObjMessage(obj, EM_SETBKGNDCOLOR, 0, ColorValue(SysColor(COLOR_WINDOW)));
+    SendObjMessage(obj, EM_SETBKGNDCOLOR, 0, ColorToRGB(SysColor(scWindow)));
     return obj;
-}
-
-HWND CreatePlainWindow(const char* className, const char* title, DWORD style, int x, int y,
-                       int width, int height, HWND parent, HMENU menu, HINSTANCE instance,
-                       void* param) {
-    return CreateWindowExA(0, className, title, style, x, y, width, height, parent, menu, instance,
-                           param);
-}
-
-std::uint32_t HighWord(std::uint32_t x) {
-    return x >> 16;
 }

@@ -9,6 +9,7 @@
 #include "script/QTestMessage.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
+#include "tests/support/TestWindows.h"
 #include "toolkit/WinLoop.h"
 #include "toolkit/os/Platform.h"
 
@@ -16,48 +17,43 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Every message a station window received, in order.
-std::vector<UINT>& Received(HWND station) {
-    static std::vector<std::pair<HWND, std::vector<UINT>>> all;
-    for (auto& [window, list] : all)
-        if (window == station)
-            return list;
-    all.push_back({station, {}});
-    return all.back().second;
-}
+// A trace window of this thread, which the trace goes to while it is open: it keeps the
+// lines it is sent.
+struct TTraceWindow {
+    std::vector<std::string> Lines;
+    win::TWindow Window = support::MakeBoundWindow("TVornixTraceForm", "QTrace", *this);
 
-std::vector<std::string> TraceLines;
+    TTraceWindow() { InitTrace(); }
+    ~TTraceWindow() {
+        Window.reset();
+        InitTrace();
+    }
+    LRESULT OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_SETTEXT)
+            Lines.push_back(reinterpret_cast<const char*>(lParam));
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
+};
 
-// A trace window of this thread: it keeps the lines it is sent.
-LRESULT CALLBACK TraceProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_SETTEXT)
-        TraceLines.push_back(reinterpret_cast<const char*>(lParam));
-    return DefWindowProcA(window, msg, wParam, lParam);
-}
+// A station window of this thread: it keeps every command it is posted, in order.
+struct TStationWindow {
+    explicit TStationWindow(const std::string& name)
+        : Window(support::MakeBoundWindow("TFormKelvo", (name + ".kelvo").c_str(), *this)) {}
+    LRESULT OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg >= QM_OK && msg <= QM_COMPAREBYCRC)
+            Received.push_back(msg);
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
 
-HWND OpenTraceWindow() {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = TraceProc;
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.lpszClassName = "TVornixTraceForm";
-    RegisterClassA(&cls);
-    HWND window = CreateWindowA("TVornixTraceForm", "QTrace", 0, 0, 0, 10, 10, nullptr, nullptr,
-                                nullptr, nullptr);
-    InitTrace();
-    TraceLines.clear();
-    return window;
-}
-
-LRESULT CALLBACK StationProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg >= QM_OK && msg <= QM_COMPAREBYCRC)
-        Received(window).push_back(msg);
-    return DefWindowProcA(window, msg, wParam, lParam);
-}
+    std::vector<UINT> Received;
+    win::TWindow Window;
+};
 
 // The exchange folders have cp1251 names, so the ANSI calls make and look at them.
 void MakeFolders(const std::string& path) {
@@ -73,15 +69,10 @@ bool Exists(const std::string& path) {
 class Sequencer : public ::testing::Test {
 protected:
     TQMsgReceiver receiver;
-    std::vector<HWND> stations;
+    std::deque<TStationWindow> stations;
     support::TTempFolder temp{"sequencer"};
 
     void SetUp() override {
-        WNDCLASSA cls{};
-        cls.lpfnWndProc = StationProc;
-        cls.hInstance = GetModuleHandleA(nullptr);
-        cls.lpszClassName = "TFormKelvo";
-        RegisterClassA(&cls);
         TempDir = temp.Name();
         BuildControlPanel(MakeEventRef(&receiver, &TQMsgReceiver::Hook),
                           MakeEventRef(nullptr, NextClick));
@@ -89,8 +80,7 @@ protected:
     }
 
     void TearDown() override {
-        for (HWND station : stations)
-            DestroyWindow(station);
+        stations.clear();
         SetMainWindow(nullptr);
         FreeObj(PanelForm);
         WaitList.reset();
@@ -104,8 +94,7 @@ protected:
             TQTestSide side;
             side.Name = name;
             Sides.push_back(std::move(side));
-            stations.push_back(CreateWindowA("TFormKelvo", (name + ".kelvo").c_str(), 0, 0, 0, 10,
-                                             10, nullptr, nullptr, nullptr, nullptr));
+            stations.emplace_back(name);
         }
         Steps = std::move(steps);
         for (const std::string& name : names)
@@ -153,7 +142,7 @@ TEST_F(Sequencer, LabelNamesTheAwaitedStationsUntilAllAreReady) {
 TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
     Script({"A", "B"},
            {Step("", {{0, QM_SYNC, -1}, {0, QM_SEND, 1}, {1, QM_SEND, 0}}), Step("Конец", {})});
-    win::TWindow trace(OpenTraceWindow());
+    TTraceWindow trace;
     Ok(0);
     Ok(1);
     EXPECT_EQ(CommentBox->Caption,
@@ -164,7 +153,7 @@ TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
     ASSERT_TRUE(os::WriteWholeFile(Sides[0].OutputDir + "data.txt", "x"));
 
     Press();
-    EXPECT_EQ(Received(stations[0]), std::vector<UINT>{QM_SYNC});
+    EXPECT_EQ(stations[0].Received, std::vector<UINT>{QM_SYNC});
     EXPECT_EQ(Label(), "жду A");
     EXPECT_FALSE(IsEnabled(NextButton));
     EXPECT_EQ(CommentBox->Caption, "");
@@ -176,9 +165,7 @@ TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
     // The second transfer finds nothing in B's output folder.
     const std::vector<std::string> lines = {"conductor_test_sequencer   Transfer Ok",
                                             "conductor_test_sequencer   Transfer Error"};
-    EXPECT_EQ(TraceLines, lines);
-    trace.reset();
-    InitTrace();
+    EXPECT_EQ(trace.Lines, lines);
 }
 
 TEST_F(Sequencer, UnsolicitedOkRunsTheSecondCommandAndNothingOnTheLastStep) {
@@ -186,19 +173,17 @@ TEST_F(Sequencer, UnsolicitedOkRunsTheSecondCommandAndNothingOnTheLastStep) {
                    Step("", {{0, QM_SYNC, -1}, {0, QM_FORCEOK, -1}})});
     Ok(0);
     Ok(0); // nobody asked
-    EXPECT_EQ(Received(stations[0]), std::vector<UINT>{QM_REFRESH});
+    EXPECT_EQ(stations[0].Received, std::vector<UINT>{QM_REFRESH});
     Ok(0);
     EXPECT_EQ(Button(), "Выход");
     Ok(0);
-    EXPECT_EQ(Received(stations[0]), std::vector<UINT>{QM_REFRESH})
+    EXPECT_EQ(stations[0].Received, std::vector<UINT>{QM_REFRESH})
         << "a command of the last step ran";
-    win::TWindow trace(OpenTraceWindow());
+    TTraceWindow trace;
     Ok(1); // one past the last station: ignored
     EXPECT_EQ(Label(), "Готово");
-    EXPECT_EQ(TraceLines,
+    EXPECT_EQ(trace.Lines,
               std::vector<std::string>{"conductor_test_sequencer QM_OK from an unknown station 1"});
-    trace.reset();
-    InitTrace();
 }
 
 TEST_F(Sequencer, EmptyStepsAndAnEmptyScript) {

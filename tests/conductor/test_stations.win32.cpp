@@ -8,6 +8,7 @@
 #include "script/QTestMessage.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
+#include "tests/support/TestWindows.h"
 #include "toolkit/WinLoop.h"
 
 #include <gtest/gtest.h>
@@ -30,15 +31,10 @@ void AddSide(const std::string& name, const std::string& schemeFile = {}) {
 class LostStation : public ::testing::Test {
 protected:
     TQMsgReceiver receiver;
-    std::vector<HWND> stations;
+    std::vector<win::TWindow> stations;
     support::TTempFolder temp{"lost"};
 
     void SetUp() override {
-        WNDCLASSA cls{};
-        cls.lpfnWndProc = DefWindowProcA;
-        cls.hInstance = GetModuleHandleA(nullptr);
-        cls.lpszClassName = "TFormKelvo";
-        RegisterClassA(&cls);
         TempDir = temp.Name();
         BuildControlPanel(MakeEventRef(&receiver, &TQMsgReceiver::Hook),
                           MakeEventRef(nullptr, NextClick));
@@ -47,8 +43,7 @@ protected:
     }
 
     void TearDown() override {
-        for (HWND station : stations)
-            DestroyWindow(station);
+        stations.clear();
         SetMainWindow(nullptr);
         FreeObj(PanelForm);
         WaitList.reset();
@@ -59,8 +54,7 @@ protected:
     void Script(const std::vector<std::string>& names, std::vector<TQTestStep> steps) {
         for (const std::string& name : names) {
             AddSide(name);
-            stations.push_back(CreateWindowA("TFormKelvo", (name + ".kelvo").c_str(), 0, 0, 0, 10,
-                                             10, nullptr, nullptr, nullptr, nullptr));
+            stations.push_back(support::MakeClassWindow("TFormKelvo", (name + ".kelvo").c_str()));
         }
         Steps = std::move(steps);
         for (const std::string& name : names)
@@ -87,7 +81,7 @@ TEST_F(LostStation, APassedOverStationThatAnswersLateDoesNotMoveTheDemonstration
     Ok(1);
     Press();
     ASSERT_EQ(StateLabel->Caption, "жду A");
-    DestroyWindow(stations[0]);
+    stations[0].reset();
     ASSERT_TRUE(support::PumpUntil(
         [] { return NextButton->Caption == "Пропустить" && IsEnabled(NextButton); }, 3000))
         << "the closed station was not found lost";

@@ -3,6 +3,7 @@
 #include "conductor/QTrace.h"
 #include "tests/conductor/TraceViewer.h"
 #include "tests/support/TempFiles.h"
+#include "tests/support/TestWindows.h"
 #include "toolkit/WinHandle.h"
 #include "tools/qtrace/TraceForm.h"
 
@@ -16,17 +17,6 @@
 using namespace traceviewer;
 
 namespace {
-
-// A hidden top-level window of CLASSNAME, which FindWindowA finds like a station's.
-win::TWindow MakeWindow(const char* className, const char* title) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = className;
-    RegisterClassA(&windowClass); // a second registration fails harmlessly
-    return win::TWindow(CreateWindowExA(0, className, title, WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
-                                        nullptr, GetModuleHandleA(nullptr), nullptr));
-}
 
 struct TPosted {
     bool Arrived = false;
@@ -65,9 +55,9 @@ TEST(QTraceTest, MessageNames) {
 }
 
 TEST(SendQMTest, PostsToTheStationAndToTheConductor) {
-    win::TWindow station = MakeWindow("TFormKelvo", "alpha.KELVO");
-    win::TWindow other = MakeWindow("TFormKelvo", "Alphabet.kelvo");
-    win::TWindow conductor = MakeWindow("TFormKelvoDemo", "Демонстрация");
+    win::TWindow station = support::MakeClassWindow("TFormKelvo", "alpha.KELVO");
+    win::TWindow other = support::MakeClassWindow("TFormKelvo", "Alphabet.kelvo");
+    win::TWindow conductor = support::MakeClassWindow("TFormKelvoDemo", "Демонстрация");
     ASSERT_TRUE(station && other && conductor);
 
     SendQM(static_cast<WPARAM>(-1), "ALPHA", QM_SYNC, 0);
@@ -113,13 +103,9 @@ TEST(TraceTest, MissingWindowsAreTracedToTheViewerFoundAtStart) {
         // The viewer's list goes to the clipboard, one line of text per trace line.
         SendMessageA(viewer.Window, WM_COMMAND, cmdCopy, 0);
         std::string copied;
-        if (OpenClipboard(nullptr)) {
-            if (HANDLE data = GetClipboardData(CF_TEXT)) {
-                copied = static_cast<const char*>(GlobalLock(data));
-                GlobalUnlock(data);
-            }
-            CloseClipboard();
-        }
+        if (const win::TClipboard clipboard(nullptr); clipboard)
+            if (const win::TGlobalLock data(GetClipboardData(CF_TEXT)); data)
+                copied = static_cast<const char*>(data.get());
         EXPECT_NE(copied.find("  conductor_test_trace failed: ->Beta.kelvo.QM_NEXT\r\n"),
                   std::string::npos)
             << "clipboard: " << copied;

@@ -109,7 +109,7 @@ void CheckDecoding(const std::string& bytes) {
 // escapes and is reported by libFuzzer.
 void ReadRaising(const std::string& bytes) {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     TQDemoScript script;
     try {
@@ -132,7 +132,7 @@ void ReadReporting(const std::string& bytes) {
     if (IsUtf16(bytes))
         return;
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = 0;
     stm.SetFileText(bytes);
     const TQDemoScript script = ReadDemoText(stm, SchemeDir);

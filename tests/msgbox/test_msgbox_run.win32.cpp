@@ -33,10 +33,10 @@ std::vector<TStep> Moves(std::vector<TMove> moves) {
         steps.push_back(Do([=](TQMsgBox& box) { PressKey(box.MainWindow(), m.Key, m.Shift); }));
         steps.push_back(
             WaitFor("the focus on button " + std::to_string(m.Focus), [=](TQMsgBox& box) {
-                if (GetFocus() != box.Buttons()[m.Focus].Handle)
+                if (GetFocus() != box.Buttons()[m.Focus].Handle.get())
                     return false;
                 for (std::size_t i = 0; i < box.Buttons().size(); ++i)
-                    EXPECT_EQ(GetWindowLongA(box.Buttons()[i].Handle, GWL_STYLE) & 0x0F,
+                    EXPECT_EQ(GetWindowLongA(box.Buttons()[i].Handle.get(), GWL_STYLE) & 0x0F,
                               static_cast<int>(i) == m.Focus ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)
                         << "button " << i;
                 EXPECT_EQ(box.DefaultButton, m.Focus);
@@ -210,10 +210,9 @@ TEST(MsgBoxRun, ImpossibleStatesAreReportedWithTheirLines) {
                 [&] { ExecuteWith(box, {Do([&](TQMsgBox&) { CreateWithoutBox(withoutBox); })}); });
         } else {
             RefusedClass = refused;
-            const HHOOK hook =
-                SetWindowsHookExA(WH_CBT, &RefuseCreation, nullptr, GetCurrentThreadId());
+            const win::THook hook(
+                SetWindowsHookExA(WH_CBT, &RefuseCreation, nullptr, GetCurrentThreadId()));
             failure = FailureOf([&] { box.Execute(); });
-            UnhookWindowsHookEx(hook);
         }
         EXPECT_EQ(failure, AssertionText(line));
         EXPECT_EQ(ProgressCount(), 0) << line;

@@ -103,7 +103,7 @@ TEST(MsgBoxSize, AShortTextGivesTheSizeOfItsParts) {
         EXPECT_EQ(text.right, client.cx - p.Margin / 2);
         EXPECT_EQ(text.bottom, 2 * p.LineH);
         EXPECT_FALSE(HasStyle(box.TextWindow(), WS_VSCROLL | WS_HSCROLL));
-        const RECT ok = ChildRect(box.Buttons()[0].Handle);
+        const RECT ok = ChildRect(box.Buttons()[0].Handle.get());
         EXPECT_EQ(ok.left, std::max(static_cast<int>(client.cx - p.OkWidth()) / 2, p.Gap));
         EXPECT_EQ(ok.top, client.cy - p.LineH - p.ButtonH);
         EXPECT_EQ(ok.right - ok.left, p.OkWidth());

@@ -12,7 +12,7 @@ namespace scripttest {
 
 inline TQDemoScript ReadText(const std::string& text, const std::string& schemeDir = "T:\\") {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     stm.SetText(text);
     return ReadDemoText(stm, schemeDir);
@@ -26,7 +26,7 @@ struct TSyntaxError {
 // The syntax error the script raises, or nothing when it reads without one.
 inline std::optional<TSyntaxError> ErrorOf(const std::string& text) {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     stm.SetText(text);
     try {

@@ -30,7 +30,7 @@ int DepthOf(const TQDualNode& root) {
 
 TEST(DeepNesting, GroupsOfEmptyKeysLoadEmitAndRelease) {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     stm.SetText(Nest(Depth, "'' {\n", "'leaf' x|y\n"));
     std::unique_ptr<TQDualNode> tree = TQDualNode::Load(stm);
@@ -68,7 +68,7 @@ TEST(DeepNesting, WholeScriptWithDeepKeyedBlocks) {
 TEST(DeepNesting, IndentFollowsTheDepth) {
     constexpr int depth = 3000;
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     stm.SetText(Nest(depth, "'n' {x\n", "'leaf' y\n"));
     std::string out = TQDualNode::Load(stm)->Emit(0, "");
@@ -83,7 +83,7 @@ TEST(DeepNesting, UnclosedDeepBlockIsAnErrorAndIsReleased) {
     std::string text = Nest(Depth, "'' {\n", "'leaf' x\n");
     text.resize(text.size() - 2); // the outermost "}" is missing
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     stm.SetText(text);
     try {

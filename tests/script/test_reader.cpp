@@ -134,7 +134,7 @@ TEST(Reader, SyntaxErrorsAndTheirPositions) {
 
 TEST(Reader, ReadingRecoversNothingAfterAnError) {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     stm.SetText(TwoStations + ".Comment('fine');Alpha.Sync;\nBeta.Bogus;");
     try {
@@ -159,7 +159,7 @@ TEST(Reader, CaptionOrCommentWithoutBracket) {
 
     // Without exceptions every error returns to the reader; it must still come to an end.
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = 0;
     stm.SetText(TwoStations + "Alpha.Sync;\n.Caption;\nBeta.Sync;");
     TQDemoScript script = ReadDemoText(stm, "");
@@ -209,7 +209,7 @@ TEST(Reader, RandomScriptsAlwaysFinish) {
             text += pieces[random() % std::size(pieces)];
         for (std::uint8_t options : {std::uint8_t{RaiseError}, std::uint8_t{0}}) {
             TQInStm stm;
-            stm.Mode = 3;
+            stm.Mode = smScript;
             stm.Options = options;
             stm.SetText(text);
             try {

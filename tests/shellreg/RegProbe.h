@@ -2,6 +2,8 @@
 // Registry helpers of the registration tests. They read and clean up with the system's own
 // calls (RegGetValueA, RegDeleteTreeA), independent of the code under test.
 
+#include "toolkit/WinHandle.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -29,11 +31,8 @@ inline const std::vector<TKeyRef>& ProductKeys() {
 }
 
 inline bool KeyExists(HKEY root, const std::string& path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    win::TRegKey key;
+    return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
 // A REG_SZ value (the default one when `name` is null), without its terminating zero; none
@@ -56,16 +55,14 @@ inline std::optional<std::string> ReadText(HKEY root, const std::string& path,
 // value. False when the key cannot be created.
 inline bool PutText(HKEY root, const std::string& path, const char* name = nullptr,
                     const std::string& value = {}) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+    win::TRegKey key;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
                         nullptr) != ERROR_SUCCESS)
         return false;
-    LONG rc = ERROR_SUCCESS;
-    if (name || !value.empty())
-        rc = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
+    if (!name && value.empty())
+        return true;
+    return RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 inline void RemoveTree(HKEY root, const std::string& path) {

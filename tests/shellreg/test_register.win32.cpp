@@ -29,11 +29,9 @@ protected:
 class TVolatileKey {
 public:
     TVolatileKey(HKEY root, std::string path) : Root(root), Path(std::move(path)) {
-        HKEY key = nullptr;
+        win::TRegKey key;
         Created = RegCreateKeyExA(Root, Path.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                                  KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS;
-        if (Created)
-            RegCloseKey(key);
+                                  KEY_ALL_ACCESS, nullptr, key.put(), nullptr) == ERROR_SUCCESS;
     }
     ~TVolatileKey() { RemoveTree(Root, Path); }
     HKEY Root;

@@ -13,6 +13,7 @@
 // The first difference is reported at the line of the Check, with both sequences.
 
 #include "tests/support/Where.h"
+#include "toolkit/WinHandle.h"
 
 #include <windows.h>
 
@@ -99,8 +100,8 @@ public:
     ~TMsgHooks();
 
 private:
-    HHOOK sent_ = nullptr;
-    HHOOK posted_ = nullptr;
+    win::THook sent_;
+    win::THook posted_;
 };
 
 } // namespace support

@@ -223,18 +223,16 @@ TMsgHooks::TMsgHooks(TMsgLog& log, TWhere where) {
         FailAt(where, "a second set of message hooks on one thread");
     hookedLog = &log;
     const DWORD thread = GetCurrentThreadId();
-    sent_ = SetWindowsHookExA(WH_CALLWNDPROC, &RecordSent, nullptr, thread);
-    posted_ = SetWindowsHookExA(WH_GETMESSAGE, &RecordPosted, nullptr, thread);
+    sent_.reset(SetWindowsHookExA(WH_CALLWNDPROC, &RecordSent, nullptr, thread));
+    posted_.reset(SetWindowsHookExA(WH_GETMESSAGE, &RecordPosted, nullptr, thread));
     if (!sent_ || !posted_)
         FailAt(where,
                "cannot hook this thread's messages: error " + std::to_string(GetLastError()));
 }
 
 TMsgHooks::~TMsgHooks() {
-    if (sent_)
-        UnhookWindowsHookEx(sent_);
-    if (posted_)
-        UnhookWindowsHookEx(posted_);
+    sent_.reset();
+    posted_.reset();
     hookedLog = nullptr;
 }
 

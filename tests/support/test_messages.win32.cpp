@@ -3,6 +3,7 @@
 #include "tests/support/MsgSequence.h"
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
+#include "tests/support/TestWindows.h"
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -11,24 +12,17 @@ using namespace support;
 
 namespace {
 
-// Records every message its window procedure gets into the TMsgLog in GWLP_USERDATA.
-LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (auto* log = reinterpret_cast<TMsgLog*>(GetWindowLongPtrA(window, GWLP_USERDATA)))
-        log->Add(window, message, Sent, wParam, lParam);
-    return DefWindowProcA(window, message, wParam, lParam);
-}
+// Records every message its window gets into Log, once there is one.
+struct TRecordingWindow {
+    TMsgLog* Log = nullptr;
+    win::TWindow Window = MakeBoundWindow("KelvoRecordingWindow", "", *this);
 
-win::TWindow MakeWindow(TMsgLog* log = nullptr) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &RecordingProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "KelvoRecordingWindow";
-    RegisterClassA(&windowClass); // a second registration fails harmlessly
-    win::TWindow window(CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPED, 0, 0, 100,
-                                        100, nullptr, nullptr, windowClass.hInstance, nullptr));
-    SetWindowLongPtrA(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(log));
-    return window;
-}
+    LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (Log)
+            Log->Add(window, message, Sent, wParam, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+};
 
 HWND const Form = reinterpret_cast<HWND>(0x10);
 HWND const Button = reinterpret_cast<HWND>(0x20);
@@ -97,8 +91,8 @@ TEST(MsgSequence, TheFirstDifferenceIsReportedAtTheCallersLine) {
 }
 
 TEST(MsgHooks, RecordSentAndTakenMessagesOfWatchedWindowsOnly) {
-    win::TWindow watched = MakeWindow();
-    win::TWindow other = MakeWindow();
+    win::TWindow watched = MakeClassWindow("KelvoPlainWindow", "");
+    win::TWindow other = MakeClassWindow("KelvoPlainWindow", "");
     ASSERT_TRUE(watched && other);
     TMsgLog log;
     log.Watch(watched.get(), "watched");
@@ -120,9 +114,10 @@ TEST(MsgHooks, RecordSentAndTakenMessagesOfWatchedWindowsOnly) {
 
 TEST(Pump, DispatchesUntilTheConditionHoldsAndGivesUpAtTheDeadline) {
     TMsgLog log;
-    win::TWindow window = MakeWindow(&log);
-    ASSERT_TRUE(window);
-    PostMessageA(window.get(), WM_USER + 5, 0, 0);
+    TRecordingWindow recording;
+    recording.Log = &log;
+    ASSERT_TRUE(recording.Window);
+    PostMessageA(recording.Window.get(), WM_USER + 5, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return !log.Recorded().empty(); }, 5000));
     const TMsg posted[] = {{WM_USER + 5}};
     log.Check(posted, "the posted message");

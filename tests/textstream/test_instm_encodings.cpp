@@ -70,7 +70,7 @@ TEST(InStmEncodings, ACharacterThatCodePage1251LacksIsASyntaxErrorAtItsPlace) {
     };
     for (const auto& [bytes, message] : cases) {
         TQInStm stm;
-        stm.Mode = 3;
+        stm.Mode = smScript;
         stm.Options = RaiseError;
         ExpectError(Reported(stm, [&] { stm.SetFileText(bytes); }), message, 12, message);
         EXPECT_EQ(stm.Text(), "/* open\r\n 'a?'");

@@ -52,7 +52,7 @@ TEST(InStmErrors, SetTextResetsPositionsAndKeepsTheSettings) {
     EXPECT_EQ(stm.Mode, 0);
     EXPECT_EQ(stm.Options, 0);
     EXPECT_EQ(stm.ErrorCaption, "Ошибка:");
-    stm.Mode = 2;
+    stm.Mode = smScheme;
     stm.SetText("{c} abc");
     EXPECT_EQ(stm.Cur(), 0u) << "in mode 2 a brace is a bracket";
 }

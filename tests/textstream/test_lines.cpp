@@ -40,7 +40,7 @@ int ModelLine(const std::string& t, std::size_t to) {
 
 TQInStm Stream(std::string text) {
     TQInStm stm;
-    stm.Mode = 2;
+    stm.Mode = smScheme;
     stm.SetText(std::move(text));
     return stm;
 }

@@ -56,15 +56,4 @@ TEST(CompareTextLocale, SignOfTheOrder) {
     EXPECT_LT(CompareTextLocale("", "a"), 0);
 }
 
-TEST(CStr, CopyAndLength) {
-    char buffer[8] = "zzzzzzz";
-    EXPECT_EQ(CopyCStr(buffer, "abc"), buffer);
-    EXPECT_STREQ(buffer, "abc");
-    EXPECT_EQ(CStrLen(buffer), 3u);
-    EXPECT_EQ(CStrLen(nullptr), 0u);
-    EXPECT_EQ(CStrLen(""), 0u);
-    CopyCStr(buffer, nullptr);
-    EXPECT_STREQ(buffer, "") << "copying no text leaves an empty one";
-}
-
 } // namespace

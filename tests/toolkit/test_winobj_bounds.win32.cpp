@@ -38,10 +38,10 @@ protected:
 };
 
 TEST_F(Placement, DocksATopBarAndFillsTheRestWithAClientBox) {
-    TWinObj* bar = MakePanel(form, 2);
+    TWinObj* bar = MakePanel(form, peNone);
     SetHeight(bar, 41);
     SetAlign(bar, alTop);
-    TWinObj* box = MakeRichEdit(form, 1);
+    TWinObj* box = MakeRichEdit(form, roWrapLines);
     SetAlign(box, alClient);
     ASSERT_TRUE(box->Window);
 
@@ -66,7 +66,7 @@ TEST_F(Placement, DocksATopBarAndFillsTheRestWithAClientBox) {
 }
 
 TEST_F(Placement, LeftMovesBothEdgesAndWidthOnlyTheRight) {
-    TWinObj* panel = MakePanel(form, 2);
+    TWinObj* panel = MakePanel(form, peNone);
     ASSERT_TRUE(EnsureWindow(panel));
     ExpectRect(PlacedAt(panel), 2, 2, 102, 102);
 
@@ -80,7 +80,7 @@ TEST_F(Placement, LeftMovesBothEdgesAndWidthOnlyTheRight) {
 }
 
 TEST_F(Placement, TheSameRectangleTwiceMovesTheWindowOnce) {
-    TWinObj* panel = MakePanel(form, 2);
+    TWinObj* panel = MakePanel(form, peNone);
     wintest::TRecorder moves;
     moves.Watched = {WM_WINDOWPOSCHANGED};
     panel->OnMessage = moves.Hook("panel");

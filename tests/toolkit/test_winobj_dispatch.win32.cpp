@@ -91,7 +91,7 @@ TEST_F(Dispatch, HooksComeBeforeTheFormProceduresAndTheStandardCases) {
 
 // Enter, sent to the main form, reaches the default button as the space bar.
 void Dispatch::ExpectEnterPressesTheButton() {
-    SetKeyButton(button, VK_RETURN, true);
+    SetKeyButton(button, bkEnter, true);
     rec.Watched = {WM_KEYDOWN, WM_KEYUP, Click};
     InLoop({[&] {
         rec.Seen.clear();

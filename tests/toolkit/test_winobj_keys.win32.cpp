@@ -22,7 +22,7 @@ TEST(Keys, TabEnterAndEscOnARunningForm) {
     SetMainWindow(form);
     TWinObj* ok = MakeButton(form, "ok");
     TWinObj* cancel = MakeButton(form, "cancel");
-    TWinObj* box = MakeRichEdit(form, 1 | 0x200); // Enter makes a new line
+    TWinObj* box = MakeRichEdit(form, roWrapLines | roWantReturn);
     TWinObj* other = MakeButton(form, "other");
     MakeLabel(form, "no tab stop");
     SetTop(cancel, 40);
@@ -30,8 +30,8 @@ TEST(Keys, TabEnterAndEscOnARunningForm) {
     SetTop(other, 300);
     for (TWinObj* b : {ok, cancel, other})
         b->OnClick = MakeEventRef(&clicks, RecordClick);
-    SetKeyButton(ok, VK_RETURN, true);
-    SetKeyButton(cancel, VK_ESCAPE, true);
+    SetKeyButton(ok, bkEnter, true);
+    SetKeyButton(cancel, bkEscape, true);
 
     auto focusOn = [](TWinObj* obj) { return [obj] { return GetFocus() == obj->Window; }; };
     auto key = [](WORD vk) { return [=] { return Press(vk), true; }; };

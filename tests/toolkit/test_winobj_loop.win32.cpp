@@ -17,9 +17,9 @@ bool Shown(const TWinObj* obj) {
 
 TEST(Loop, TheFormMadeHiddenIsShownByTheLoopAndReleasedWhenItCloses) {
     TWinObj* form = MakeForm(nullptr, "Loop");
-    TWinObj* bar = MakePanel(form, 2);
+    TWinObj* bar = MakePanel(form, peNone);
     TWinObj* label = MakeLabel(bar, "label");
-    TWinObj* box = MakeRichEdit(form, 1);
+    TWinObj* box = MakeRichEdit(form, roWrapLines);
     const std::vector<TWinObj*> controls{bar, label, box};
 
     ASSERT_TRUE(form->Window) << "the rich text box makes its parents' windows";

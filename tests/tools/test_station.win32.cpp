@@ -4,6 +4,7 @@
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
+#include "tests/support/TestWindows.h"
 #include "toolkit/TextUtils.h"
 
 #include <gtest/gtest.h>
@@ -23,33 +24,25 @@ struct TAnswer {
     LPARAM X = 0;
 };
 
-// Every QM_OK the conductor window received, in order.
-std::vector<TAnswer> Answers;
+// A window of the conductor's class, on this thread: it keeps every QM_OK, in order.
+struct TConductor {
+    std::vector<TAnswer> Answers;
+    win::TWindow Window = MakeBoundWindow("TFormKelvoDemo", "Пульт", *this);
 
-LRESULT CALLBACK ConductorProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == QM_OK)
-        Answers.push_back({wParam, lParam});
-    return DefWindowProcA(window, msg, wParam, lParam);
-}
+    LRESULT OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == QM_OK)
+            Answers.push_back({wParam, lParam});
+        return DefWindowProcA(window, msg, wParam, lParam);
+    }
 
-// A hidden window of the conductor's class, on this thread.
-win::TWindow MakeConductorWindow() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &ConductorProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TFormKelvoDemo";
-    RegisterClassA(&windowClass);
-    return win::TWindow(CreateWindowExA(0, "TFormKelvoDemo", "Пульт", WS_OVERLAPPED, 0, 0, 100, 100,
-                                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
-}
-
-// The next answer; index -1 when none comes.
-TAnswer NextAnswer() {
-    const std::size_t seen = Answers.size();
-    if (!PumpUntil([&] { return Answers.size() > seen; }, 20000))
-        return {static_cast<WPARAM>(-1), -1};
-    return Answers[seen];
-}
+    // The next answer; index -1 when none comes.
+    TAnswer NextAnswer() {
+        const std::size_t seen = Answers.size();
+        if (!PumpUntil([&] { return Answers.size() > seen; }, 20000))
+            return {static_cast<WPARAM>(-1), -1};
+        return Answers[seen];
+    }
+};
 
 bool IsFolder(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -108,14 +101,14 @@ TEST(Station, AnswersEachCommandOnceShowsItsWorkAndCleansUpOnQuit) {
                  "'Первый'\r\n.Pause;\r\n\r\n'Второй'\r\n.Pause;\r\n\r\n");
     const std::string title = FileNamePart(scheme.Name());
     const std::string name = title.substr(0, title.size() - 6);
-    win::TWindow conductor = MakeConductorWindow();
-    ASSERT_TRUE(conductor);
+    TConductor conductor;
+    ASSERT_TRUE(conductor.Window);
     const TTempFile handoffs(".txt");
     SetEnvironmentVariableA("KELVO_STATION_HANDOFFS", handoffs.Name().c_str());
 
     TChild station(ProgramFolder() + "Kelvo.exe", "\"" + scheme.Name() + "\" /demo(1,3)");
     ASSERT_TRUE(station);
-    const TAnswer ready = NextAnswer();
+    const TAnswer ready = conductor.NextAnswer();
     ASSERT_EQ(ready.Index, 1u) << "no ready answer with the station's index";
     const std::string root = TempFolder() + "$Kelvo$" + FormatText("%x", {ready.X}) + "\\";
     const std::string point = root + name + ".kelvo.files\\Там.point\\";
@@ -138,7 +131,7 @@ TEST(Station, AnswersEachCommandOnceShowsItsWorkAndCleansUpOnQuit) {
 
     for (const int command : {QM_SYNC, QM_NEXT, QM_REFRESH, QM_FORCEOK, QM_COMPAREBYCRC}) {
         PostMessageA(window, static_cast<UINT>(command), static_cast<WPARAM>(-1), 0);
-        const TAnswer done = NextAnswer();
+        const TAnswer done = conductor.NextAnswer();
         EXPECT_EQ(done.Index, 1u) << "no answer to " << command;
         EXPECT_EQ(done.X, ready.X) << "another folder number in the answer to " << command;
         if (command == QM_SYNC) {
@@ -146,7 +139,7 @@ TEST(Station, AnswersEachCommandOnceShowsItsWorkAndCleansUpOnQuit) {
         }
     }
     PumpFor(300);
-    EXPECT_EQ(Answers.size(), 6u) << "not exactly one answer per command";
+    EXPECT_EQ(conductor.Answers.size(), 6u) << "not exactly one answer per command";
     EXPECT_TRUE(IsMarked(lists[0], "'Второй'") && !IsMarked(lists[0], "'Первый'"))
         << ".Next did not mark the second step";
     EXPECT_TRUE(Shows(lists[1], ".CompareByCRC")) << "the command list misses a command";

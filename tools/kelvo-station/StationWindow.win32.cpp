@@ -4,6 +4,7 @@
 
 #include "conductor/QProtocol.h"
 #include "toolkit/TextUtils.h"
+#include "toolkit/WinBinding.h"
 #include "toolkit/WinHandle.h"
 #include "toolkit/os/Platform.h"
 
@@ -44,6 +45,8 @@ struct TStation {
     int Answers = 0;
     LONGLONG AnsweredAt = 0; // when the last answer to a command was posted, 0 if none since
     std::vector<LONGLONG> Handoffs;
+
+    LRESULT OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 };
 
 LONGLONG Now() {
@@ -67,10 +70,6 @@ void WriteHandoffs(const TStation& station) {
     for (LONGLONG ticks : station.Handoffs)
         lines += std::to_string(ticks * 1000000 / frequency.QuadPart) + "\r\n";
     os::WriteWholeFile(station.Setup.HandoffLog, lines);
-}
-
-TStation* StationOf(HWND window) {
-    return reinterpret_cast<TStation*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
 HWND MakeChild(HWND parent, const char* windowClass, DWORD style, const char* text = "") {
@@ -365,25 +364,14 @@ LRESULT HandleStationMessage(TStation& station, UINT msg, WPARAM wParam, LPARAM 
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK StationProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* station =
-            static_cast<TStation*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        station->Window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(station));
-    }
-    TStation* station = StationOf(window);
-    if (!station)
-        return DefWindowProcA(window, msg, wParam, lParam);
+LRESULT TStation::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE)
+        Window = window;
     if (msg == WM_CREATE) {
-        OnCreate(*station);
+        OnCreate(*this);
         return 0;
     }
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        return DefWindowProcA(window, msg, wParam, lParam);
-    }
-    return HandleStationMessage(*station, msg, wParam, lParam);
+    return HandleStationMessage(*this, msg, wParam, lParam);
 }
 
 } // namespace
@@ -408,7 +396,7 @@ RECT StationTile(const RECT& work, int index, int count) {
 
 int RunStation(HINSTANCE instance, const TStationSetup& setup) {
     WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &StationProc;
+    windowClass.lpfnWndProc = &win::BoundWindowProc<TStation, &TStation::OnMessage>;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);

@@ -13,7 +13,7 @@ namespace {
 
 // The conductor's stream, except that an error is only raised: no window is opened.
 TQEncoding OpenScript(TQInStm& stm, const std::string& path) {
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     return stm.LoadFromFile(path);
 }

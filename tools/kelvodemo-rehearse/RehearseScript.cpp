@@ -4,7 +4,7 @@
 
 TScriptOutline ReadScriptOutline(const std::string& path) {
     TQInStm stm;
-    stm.Mode = 3;
+    stm.Mode = smScript;
     stm.Options = RaiseError;
     stm.LoadFromFile(path);
     const TQDemoScript script = ReadDemoText(stm, std::string());

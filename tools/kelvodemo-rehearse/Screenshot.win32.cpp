@@ -7,14 +7,6 @@
 
 namespace {
 
-struct TMemoryDCTraits {
-    using Handle = HDC;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DeleteDC(h); }
-};
-using TMemoryDC = win::TUnique<TMemoryDCTraits>;
-using TBitmap = win::TUnique<win::TGdiTraits<HBITMAP>>;
-
 template <typename T>
 void Append(std::string& bytes, const T& value) {
     bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
@@ -26,8 +18,8 @@ bool SaveScreenshot(const std::string& path) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     win::TWindowDC screen(nullptr);
-    TMemoryDC memory(CreateCompatibleDC(screen.get()));
-    TBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    win::TMemoryDC memory(CreateCompatibleDC(screen.get()));
+    win::TBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
     if (!screen || !memory || !bitmap)
         return false;
     {

@@ -1,22 +1,25 @@
 #include "Clipboard.h"
 
+#include "toolkit/WinHandle.h"
+
 #include <cstring>
 
 bool CopyTextToClipboard(HWND owner, const std::string& text) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    win::TGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
     if (!block)
         return false;
-    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
-    GlobalUnlock(block);
-    if (!OpenClipboard(owner)) {
-        GlobalFree(block);
-        return false;
+    {
+        const win::TGlobalLock data(block.get());
+        if (!data)
+            return false;
+        std::memcpy(data.get(), text.c_str(), text.size() + 1);
     }
+    const win::TClipboard clipboard(owner);
+    if (!clipboard)
+        return false;
     EmptyClipboard();
-    // Once the clipboard has it, the block is the clipboard's.
-    bool taken = SetClipboardData(CF_TEXT, block) != nullptr;
-    CloseClipboard();
-    if (!taken)
-        GlobalFree(block);
-    return taken;
+    if (!SetClipboardData(CF_TEXT, block.get()))
+        return false;
+    block.release(); // the clipboard's now
+    return true;
 }

@@ -24,17 +24,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                     MB_OK | MB_ICONERROR);
         return 1;
     }
-    HWND window = CreateTraceForm(instance, &log);
+    TTraceForm form(instance, &log);
+    const HWND window = form.Window();
     if (!window)
         return 1;
-    HACCEL keys = CreateTraceAccelerators();
+    const win::TAccelerators keys = CreateTraceAccelerators();
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (!TranslateAcceleratorA(window, keys, &msg)) {
+        if (!TranslateAcceleratorA(window, keys.get(), &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
     }
-    DestroyAcceleratorTable(keys);
     return static_cast<int>(msg.wParam);
 }

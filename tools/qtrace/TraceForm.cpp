@@ -2,20 +2,13 @@
 
 #include "Clipboard.h"
 
+#include "toolkit/WinBinding.h"
+
 #include <string>
 
 namespace {
 
 constexpr int ListId = 1;
-
-struct TTraceForm {
-    HWND List = nullptr;
-    TTraceLog* Log = nullptr;
-};
-
-TTraceForm* FormOf(HWND window) {
-    return reinterpret_cast<TTraceForm*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-}
 
 HMENU CreateTraceMenu() {
     HMENU edit = CreatePopupMenu();
@@ -28,15 +21,27 @@ HMENU CreateTraceMenu() {
     return bar;
 }
 
-void AddLine(TTraceForm& form, const char* text) {
+HWND CreateList(HWND window) {
+    HWND list =
+        CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT |
+                            LBS_EXTENDEDSEL | LBS_NOTIFY,
+                        0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ListId)),
+                        nullptr, nullptr);
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)),
+                 FALSE);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, 4000, 0);
+    return list;
+}
+
+void AddLine(HWND list, TTraceLog& log, const char* text) {
     std::string line = text ? text : "";
     std::string stamp = TimeStamp();
-    form.Log->Append(stamp, line);
+    log.Append(stamp, line);
     std::string shown = stamp + "  " + line;
-    LRESULT index =
-        SendMessageA(form.List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     if (index >= 0)
-        SendMessageA(form.List, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
 std::string ItemText(HWND list, int index) {
@@ -60,89 +65,69 @@ void CopyLines(HWND window, HWND list) {
     CopyTextToClipboard(window, text);
 }
 
-void OnCommand(HWND window, TTraceForm& form, WORD command) {
+void OnCommand(HWND window, HWND list, WORD command) {
     switch (command) {
     case cmdCopy:
-        CopyLines(window, form.List);
+        CopyLines(window, list);
         break;
     case cmdSelectAll:
-        SendMessageA(form.List, LB_SETSEL, TRUE, -1);
+        SendMessageA(list, LB_SETSEL, TRUE, -1);
         break;
     case cmdClear:
-        SendMessageA(form.List, LB_RESETCONTENT, 0, 0);
+        SendMessageA(list, LB_RESETCONTENT, 0, 0);
         break;
     }
-}
-
-LRESULT CALLBACK TraceFormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        return DefWindowProcA(window, msg, wParam, lParam);
-    }
-    TTraceForm* form = FormOf(window);
-    if (!form)
-        return DefWindowProcA(window, msg, wParam, lParam);
-    switch (msg) {
-    case WM_CREATE:
-        form->List = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", nullptr,
-                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL |
-                                         LBS_NOINTEGRALHEIGHT | LBS_EXTENDEDSEL | LBS_NOTIFY,
-                                     0, 0, 0, 0, window,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(ListId)), nullptr,
-                                     nullptr);
-        SendMessageA(form->List, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)), FALSE);
-        SendMessageA(form->List, LB_SETHORIZONTALEXTENT, 4000, 0);
-        return form->List ? 0 : -1;
-    case WM_SETTEXT:
-        // A trace line, not a new title: the title stays "QTrace" so that senders find it.
-        AddLine(*form, reinterpret_cast<const char*>(lParam));
-        return TRUE;
-    case WM_SIZE:
-        MoveWindow(form->List, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        return 0;
-    case WM_SETFOCUS:
-        SetFocus(form->List);
-        return 0;
-    case WM_COMMAND:
-        OnCommand(window, *form, LOWORD(wParam));
-        return 0;
-    case WM_DESTROY:
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        delete form;
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, msg, wParam, lParam);
 }
 
 } // namespace
 
-HWND CreateTraceForm(HINSTANCE instance, TTraceLog* log) {
+LRESULT TTraceForm::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_CREATE:
+        List_ = CreateList(window);
+        return List_ ? 0 : -1;
+    case WM_SETTEXT:
+        // A trace line, not a new title: the title stays "QTrace" so that senders find it.
+        AddLine(List_, *Log_, reinterpret_cast<const char*>(lParam));
+        return TRUE;
+    case WM_SIZE:
+        MoveWindow(List_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(List_);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(window, List_, LOWORD(wParam));
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        Window_.release(); // gone with its last message
+        break;
+    }
+    return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+TTraceForm::TTraceForm(HINSTANCE instance, TTraceLog* log) : Log_(log) {
     WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &TraceFormProc;
+    windowClass.lpfnWndProc = &win::BoundWindowProc<TTraceForm, &TTraceForm::OnMessage>;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, "MAINICON");
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = "TVornixTraceForm";
     if (!RegisterClassA(&windowClass))
-        return nullptr;
-    auto* form = new TTraceForm{nullptr, log};
-    HWND window = CreateWindowExA(0, "TVornixTraceForm", "QTrace", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+        return;
+    Window_.reset(CreateWindowExA(0, "TVornixTraceForm", "QTrace", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                   CW_USEDEFAULT, CW_USEDEFAULT, 720, 420, nullptr,
-                                  CreateTraceMenu(), instance, form);
-    if (!window)
-        delete form; // WM_DESTROY did not come
-    return window;
+                                  CreateTraceMenu(), instance, this));
 }
 
-HACCEL CreateTraceAccelerators() {
+win::TAccelerators CreateTraceAccelerators() {
     ACCEL keys[] = {
         {FVIRTKEY | FCONTROL, 'C', cmdCopy},
         {FVIRTKEY | FCONTROL, 'A', cmdSelectAll},
     };
-    return CreateAcceleratorTableA(keys, 2);
+    return win::TAccelerators(CreateAcceleratorTableA(keys, 2));
 }

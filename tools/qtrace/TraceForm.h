@@ -4,14 +4,31 @@
 
 #include "TraceLog.h"
 
+#include "toolkit/WinHandle.h"
+
 #include <windows.h>
 
 // Menu and accelerator commands.
 enum : WORD { cmdCopy = 101, cmdSelectAll = 102, cmdClear = 103 };
 
-// Registers the class and creates the (visible) window; LOG, when open, gets every line.
-// The log must outlive the window.
-HWND CreateTraceForm(HINSTANCE instance, TTraceLog* log);
+class TTraceForm {
+public:
+    // Registers the class and creates the (visible) window; LOG, when open, gets every line.
+    // The log must outlive the form.
+    TTraceForm(HINSTANCE instance, TTraceLog* log);
+    TTraceForm(const TTraceForm&) = delete;
+    TTraceForm& operator=(const TTraceForm&) = delete;
+
+    // None when it could not be created, and once it is closed.
+    HWND Window() const { return Window_.get(); }
+
+    LRESULT OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    TTraceLog* Log_;
+    HWND List_ = nullptr;
+    win::TWindow Window_;
+};
 
 // Ctrl+C copies, Ctrl+A selects all lines.
-HACCEL CreateTraceAccelerators();
+win::TAccelerators CreateTraceAccelerators();
