@@ -3,7 +3,7 @@
 // makes, counted at the program's import of CreateFontIndirectA.
 #include "msgbox/QDyedPainter.h"
 #include "msgbox/QMsgBox.h"
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,7 +5,7 @@
 // Usage: bench_roundtrip [round trips]    prints the median and the quartiles in microseconds
 //        bench_roundtrip --echo           the other side
 
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <windows.h>
 

@@ -9,9 +9,9 @@
 
 #include "errors/err.h"
 #include "shellreg/UnitReg2.h"
-#include "toolkit/CmdLine.h"
 #include "toolkit/MessageBox.h"
 #include "toolkit/WinLoop.h"
+#include "util/CmdLine.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "conductor/QControlPanel.h"
 
-#include "toolkit/TextUtils.h"
 #include "toolkit/WinLoop.h"
+#include "util/TextUtils.h"
 
 TWinObj* PanelForm = nullptr;
 TWinObj* StateLabel = nullptr;

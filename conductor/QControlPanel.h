@@ -2,8 +2,8 @@
 // The control panel: the conductor's only window, a strip along the bottom of the work area
 // with the state label, the button that moves the demonstration on, and the comment box.
 
-#include "toolkit/EventRef.h"
 #include "toolkit/WinObj.h"
+#include "util/EventRef.h"
 
 extern TWinObj* PanelForm;
 extern TWinObj* StateLabel;

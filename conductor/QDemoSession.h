@@ -2,7 +2,7 @@
 // One demonstration at a time in a logon session: stations answer the first panel they find,
 // so a second one would take answers meant for the first.
 
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 // The claim of this logon session for one demonstration run, held for the object's life.
 class TDemoSession {

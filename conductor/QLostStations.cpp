@@ -3,7 +3,7 @@
 #include "conductor/QControlPanel.h"
 #include "conductor/QTrace.h"
 #include "script/QTestMessage.h"
-#include "toolkit/TextUtils.h"
+#include "util/TextUtils.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // started), the comment box says whom the panel waits for and which stations are lost, and
 // the button offers to go on without them. A short wait with live stations shows nothing.
 
-#include "toolkit/TextList.h"
+#include "util/TextList.h"
 
 #include <windows.h>
 

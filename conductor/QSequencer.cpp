@@ -5,8 +5,8 @@
 #include "conductor/QStations.h"
 #include "conductor/QTrace.h"
 #include "script/QTestMessage.h"
-#include "toolkit/TextUtils.h"
 #include "toolkit/WinLoop.h"
+#include "util/TextUtils.h"
 
 std::unique_ptr<TTextList> WaitList;
 std::int32_t CurCmd = -1;

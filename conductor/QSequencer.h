@@ -2,8 +2,8 @@
 // The step sequencer: it awaits the stations' acknowledgements, shows each step's comment,
 // and runs a step's commands one after another when the button is pressed.
 
-#include "toolkit/TextList.h"
 #include "toolkit/WinObj.h"
+#include "util/TextList.h"
 
 #include <cstdint>
 #include <memory>

@@ -5,9 +5,9 @@
 #include "conductor/QTrace.h"
 #include "errors/err.h"
 #include "script/QTestMessage.h"
-#include "toolkit/CmdLine.h"
 #include "toolkit/MessageBox.h"
-#include "toolkit/TextUtils.h"
+#include "util/CmdLine.h"
+#include "util/TextUtils.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "conductor/QTrace.h"
 
-#include "toolkit/CmdLine.h"
-#include "toolkit/TextUtils.h"
+#include "util/CmdLine.h"
+#include "util/TextUtils.h"
 
 #include <algorithm>
 

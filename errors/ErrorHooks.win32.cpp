@@ -1,5 +1,5 @@
 #include "errors/ProcessorFault.h"
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <cstdlib>
 #include <exception>

@@ -1,7 +1,7 @@
 #include "errors/ErrIds.h"
 #include "errors/ErrTexts.h"
 #include "errors/ProcessorFault.h"
-#include "toolkit/CmdLine.h"
+#include "util/CmdLine.h"
 
 std::string LastResortText(const TUnhandledReport& report) {
     const void* base = nullptr;

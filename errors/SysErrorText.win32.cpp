@@ -1,5 +1,5 @@
 #include "errors/err.h"
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
 
 std::string SysErrorText(std::uint32_t code) {
     return os::SystemErrorText(code);

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "errors/RaisePlace.h"
-#include "toolkit/EventRef.h"
-#include "toolkit/TextUtils.h"
+#include "util/EventRef.h"
+#include "util/TextUtils.h"
 
 // Reports an impossible state of unit SOURCENAME at LINE: raises Exception with code 25 and
 // the text "<message> (<source>, line <line>)", "Assertion failed" standing for no MESSAGE.

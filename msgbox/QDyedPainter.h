@@ -4,7 +4,7 @@
 // piece's.
 
 #include "msgbox/QDyedText.h"
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <windows.h>
 

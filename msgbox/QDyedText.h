@@ -3,7 +3,7 @@
 // the right edge or kept whole on its line; and its layout into lines for a given width.
 // The layout measures through TQTextMeasurer, so that it runs with or without a device.
 
-#include "toolkit/ColorValue.h"
+#include "util/ColorValue.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -11,7 +11,7 @@
 
 #include "msgbox/QDyedPainter.h"
 #include "msgbox/QDyedText.h"
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <windows.h>
 

@@ -4,7 +4,7 @@
 
 #include "msgbox/QMsgBoxAssert.h"
 #include "msgbox/QMsgBoxParts.h"
-#include "toolkit/WinBinding.h"
+#include "os/WinBinding.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "msgbox/QStmErrorText.h"
 
-#include "toolkit/TextUtils.h"
+#include "util/TextUtils.h"
 
 #include <algorithm>
 

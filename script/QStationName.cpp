@@ -1,6 +1,6 @@
 #include "script/QStationName.h"
 
-#include "toolkit/os/Cp1251.h"
+#include "os/Cp1251.h"
 
 #include <array>
 #include <cstddef>

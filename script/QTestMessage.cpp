@@ -1,7 +1,7 @@
 #include "script/QTestMessage.h"
 
-#include "toolkit/TextUtils.h"
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
+#include "util/TextUtils.h"
 
 #include <utility>
 

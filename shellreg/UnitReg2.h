@@ -2,7 +2,7 @@
 // The product's file types in the Windows shell: /register writes them, /unregister removes
 // them together with the product's settings key. Nothing is shown in either direction.
 
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "shellreg/UnitReg2.h"
 
-#include "toolkit/CmdLine.h"
+#include "util/CmdLine.h"
 
 #include <shlobj.h>
 

@@ -2,8 +2,8 @@
 // Text in code page 1251 with any letter beyond ASCII is practically never well-formed UTF-8,
 // so a script that is not stays byte for byte as it was written.
 #include "errors/err.h"
+#include "os/Cp1251.h"
 #include "textstream/QStm.h"
-#include "toolkit/os/Cp1251.h"
 
 #include <utility>
 

@@ -1,8 +1,8 @@
 // Keywords and punctuation, compared in place in the text: no string is built for a test.
 #include "errors/err.h"
+#include "os/Platform.h"
 #include "textstream/QStm.h"
 #include "textstream/QStmChars.h"
-#include "toolkit/os/Platform.h"
 
 using namespace qstm;
 

@@ -1,6 +1,6 @@
 #include "errors/err.h"
+#include "os/Platform.h"
 #include "textstream/QStm.h"
-#include "toolkit/os/Platform.h"
 
 void SaveTextFile(std::string_view text, const std::string& fileName) {
     if (!os::WriteWholeFile(fileName, text))

@@ -3,9 +3,9 @@
 // label, button, rich text box). An object exists before its window and remembers every
 // setting, so that the window can be created on first need, parents before children.
 
-#include "toolkit/ColorValue.h"
-#include "toolkit/EventRef.h"
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
+#include "util/ColorValue.h"
+#include "util/EventRef.h"
 
 #include <windows.h>
 

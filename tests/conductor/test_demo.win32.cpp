@@ -7,9 +7,9 @@
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
-#include "toolkit/TextUtils.h"
 #include "tools/kelvodemo-rehearse/PanelProbe.h"
 #include "tools/kelvodemo-rehearse/Press.h"
+#include "util/TextUtils.h"
 
 #include <gtest/gtest.h>
 

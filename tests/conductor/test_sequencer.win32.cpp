@@ -6,12 +6,12 @@
 #include "conductor/QSequencer.h"
 #include "conductor/QStations.h"
 #include "conductor/QTrace.h"
+#include "os/Platform.h"
 #include "script/QTestMessage.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TestWindows.h"
 #include "toolkit/WinLoop.h"
-#include "toolkit/os/Platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The station messages and the trace channel, with windows of this process and a running
 // trace viewer.
 #include "conductor/QTrace.h"
+#include "os/WinHandle.h"
 #include "tests/conductor/TraceViewer.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TestWindows.h"
-#include "toolkit/WinHandle.h"
 #include "tools/qtrace/TraceForm.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #include "errors/ErrIds.h"
 #include "errors/ErrTexts.h"
 #include "errors/ProcessorFault.h"
-#include "toolkit/CmdLine.h"
+#include "util/CmdLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The command-line splitter over random command lines.
 #include "FuzzSupport.h"
-#include "toolkit/CmdLine.h"
+#include "util/CmdLine.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 // every station's scheme holds its head and one section per step, in the scheme folder.
 #include "FuzzSupport.h"
 #include "errors/err.h"
+#include "os/Cp1251.h"
 #include "script/QTestMessage.h"
-#include "toolkit/os/Cp1251.h"
 
 #include <algorithm>
 

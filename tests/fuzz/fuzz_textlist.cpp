@@ -1,7 +1,7 @@
 // The text list's load from a file of random bytes, then its lookups, deletions and sort.
 #include "FuzzSupport.h"
-#include "toolkit/TextList.h"
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
+#include "util/TextList.h"
 
 #include <unistd.h>
 

@@ -2,12 +2,12 @@
 // silently, a script opened through the shell, and uninstalled. The packages are made by the
 // fixture before this test, into ..\package-test from the test's own folder.
 
+#include "os/WinHandle.h"
 #include "tests/shellreg/RegProbe.h"
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
-#include "toolkit/WinHandle.h"
 
 #include <gtest/gtest.h>
 

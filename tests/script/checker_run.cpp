@@ -2,8 +2,8 @@
 #include "CheckJson.h"
 #include "CheckRun.h"
 
+#include "os/Cp1251.h"
 #include "tests/support/TempFiles.h"
-#include "toolkit/os/Cp1251.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // of the node trees, byte for byte.
 #include "ScriptTestUtil.h"
 #include "errors/err.h"
+#include "os/Cp1251.h"
+#include "os/Platform.h"
 #include "tests/support/TempFiles.h"
-#include "toolkit/os/Cp1251.h"
-#include "toolkit/os/Platform.h"
 
 #include <filesystem>
 #include <fstream>

@@ -2,7 +2,7 @@
 // Registry helpers of the registration tests. They read and clean up with the system's own
 // calls (RegGetValueA, RegDeleteTreeA), independent of the code under test.
 
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <windows.h>
 

@@ -12,8 +12,8 @@
 //
 // The first difference is reported at the line of the Check, with both sequences.
 
+#include "os/WinHandle.h"
 #include "tests/support/Where.h"
-#include "toolkit/WinHandle.h"
 
 #include <windows.h>
 

@@ -3,9 +3,9 @@
 // with a deadline, killed when they overrun it; and a whole run of a program whose message
 // boxes are read and answered.
 
+#include "os/WinHandle.h"
 #include "tests/support/TopWindows.h"
 #include "tests/support/Where.h"
-#include "toolkit/WinHandle.h"
 
 #include <string>
 #include <vector>

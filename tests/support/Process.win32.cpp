@@ -1,7 +1,7 @@
 #include "tests/support/Process.h"
 
 #include "tests/support/Pump.h"
-#include "toolkit/CmdLine.h"
+#include "util/CmdLine.h"
 
 #include <algorithm>
 

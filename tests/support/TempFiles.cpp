@@ -1,7 +1,7 @@
 #include "tests/support/TempFiles.h"
 
-#include "toolkit/os/Cp1251.h"
-#include "toolkit/os/Platform.h"
+#include "os/Cp1251.h"
+#include "os/Platform.h"
 
 #include <atomic>
 

@@ -3,8 +3,8 @@
 // the trace viewer: hidden top-level windows of this thread, which FindWindowA finds by class
 // and title as it finds the real ones.
 
-#include "toolkit/WinBinding.h"
-#include "toolkit/WinHandle.h"
+#include "os/WinBinding.h"
+#include "os/WinHandle.h"
 
 #include <windows.h>
 

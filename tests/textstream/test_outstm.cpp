@@ -1,7 +1,7 @@
 #include "errors/err.h"
+#include "os/Platform.h"
 #include "tests/support/TempFiles.h"
 #include "textstream/QStm.h"
-#include "toolkit/os/Platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Saving where Windows cannot create the file.
 #include "errors/err.h"
+#include "os/WinHandle.h"
 #include "tests/support/TempFiles.h"
 #include "textstream/QStm.h"
-#include "toolkit/WinHandle.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // Window-object tests: a recorder of which toolkit hook saw which message, compared as a
 // table, keyboard input as a user types it, and scripts run inside the message loop.
 
-#include "toolkit/EventRef.h"
+#include "util/EventRef.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TestWindows.h"
-#include "toolkit/TextUtils.h"
+#include "util/TextUtils.h"
 
 #include <gtest/gtest.h>
 

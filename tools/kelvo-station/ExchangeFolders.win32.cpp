@@ -1,8 +1,8 @@
 #include "ExchangeFolders.h"
 
-#include "toolkit/TextUtils.h"
-#include "toolkit/WinHandle.h"
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
+#include "os/WinHandle.h"
+#include "util/TextUtils.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "SchemeSections.h"
 
-#include "toolkit/TextUtils.h"
+#include "util/TextUtils.h"
 
 namespace {
 

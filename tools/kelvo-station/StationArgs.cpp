@@ -1,7 +1,7 @@
 #include "StationArgs.h"
 
-#include "toolkit/TextUtils.h"
-#include "toolkit/os/Cp1251.h"
+#include "os/Cp1251.h"
+#include "util/TextUtils.h"
 
 #include <algorithm>
 #include <charconv>

@@ -5,7 +5,7 @@
 #include "StationArgs.h"
 #include "StationWindow.h"
 
-#include "toolkit/CmdLine.h"
+#include "util/CmdLine.h"
 
 #include <windows.h>
 

@@ -3,10 +3,10 @@
 #include "SchemeSections.h"
 
 #include "conductor/QProtocol.h"
-#include "toolkit/TextUtils.h"
-#include "toolkit/WinBinding.h"
-#include "toolkit/WinHandle.h"
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
+#include "os/WinBinding.h"
+#include "os/WinHandle.h"
+#include "util/TextUtils.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "CheckError.h"
 
-#include "toolkit/os/Cp1251.h"
+#include "os/Cp1251.h"
 
 #include <cstdio>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include "CheckJson.h"
 #include "CheckReport.h"
 
-#include "toolkit/os/Cp1251.h"
+#include "os/Cp1251.h"
 
 #include <cstdio>
 

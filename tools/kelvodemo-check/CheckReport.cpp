@@ -1,7 +1,7 @@
 #include "CheckReport.h"
 
 #include "SchemeSections.h"
-#include "toolkit/os/Cp1251.h"
+#include "os/Cp1251.h"
 
 #include <string_view>
 

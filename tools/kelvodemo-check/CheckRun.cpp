@@ -6,8 +6,8 @@
 #include "CheckReport.h"
 
 #include "errors/err.h"
+#include "os/Cp1251.h"
 #include "script/QTestMessage.h"
-#include "toolkit/os/Cp1251.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "CheckRun.h"
 #include "Console.h"
 
-#include "toolkit/os/Cp1251.h"
+#include "os/Cp1251.h"
 
 #include <exception>
 

@@ -4,8 +4,8 @@
 #include "Press.h"
 #include "Screenshot.h"
 
-#include "toolkit/TextUtils.h"
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
+#include "util/TextUtils.h"
 
 #include <windows.h>
 

@@ -5,11 +5,11 @@
 #include "RehearseReport.h"
 #include "RehearseScript.h"
 
+#include "os/Cp1251.h"
+#include "os/Platform.h"
 #include "textstream/QStm.h"
-#include "toolkit/CmdLine.h"
-#include "toolkit/os/Cp1251.h"
-#include "toolkit/os/Platform.h"
 #include "tools/kelvodemo-check/Console.h"
+#include "util/CmdLine.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "tools/kelvodemo-check/CheckJson.h"
 
-#include "toolkit/os/Cp1251.h"
+#include "os/Cp1251.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "Screenshot.h"
 
-#include "toolkit/WinHandle.h"
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
+#include "os/WinHandle.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "Clipboard.h"
 
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <cstring>
 

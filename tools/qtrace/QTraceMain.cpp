@@ -1,6 +1,6 @@
 // The trace viewer. Usage: qtrace [--log FILE]
 #include "TraceForm.h"
-#include "toolkit/CmdLine.h"
+#include "util/CmdLine.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include "Clipboard.h"
 
-#include "toolkit/WinBinding.h"
+#include "os/WinBinding.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 
 #include "TraceLog.h"
 
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The optional log file of the viewer: every line with its time stamp, written at once.
 
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <string>
 #include <string_view>

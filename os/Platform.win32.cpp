@@ -1,6 +1,6 @@
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
 
-#include "toolkit/WinHandle.h"
+#include "os/WinHandle.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/os/FormatConv.h"
+#include "os/FormatConv.h"
 
 namespace fmtconv {
 namespace {

@@ -1,6 +1,6 @@
-#include "toolkit/TextUtils.h"
+#include "util/TextUtils.h"
 
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
 
 #include <limits>
 #include <stdexcept>

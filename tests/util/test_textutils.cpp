@@ -1,4 +1,4 @@
-#include "toolkit/TextUtils.h"
+#include "util/TextUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // This process's own command line: the test runner starts the program without parameters.
-#include "toolkit/CmdLine.h"
+#include "util/CmdLine.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // The list's own quicksort rather than std::sort: the locale comparison need not be a strict
 // weak order for every pair of texts, and this one stays inside the list whatever it answers.
-#include "toolkit/TextList.h"
+#include "util/TextList.h"
 
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "toolkit/CmdLine.h"
+#include "util/CmdLine.h"
 
 #include <gtest/gtest.h>
 

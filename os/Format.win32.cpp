@@ -1,4 +1,4 @@
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
 
 #include <windows.h>
 

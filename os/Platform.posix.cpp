@@ -1,7 +1,7 @@
 // The cp1251 stand-in for the native build: Windows' answers for the texts the system
 // handles, without Windows. Used only by native tests and tools.
-#include "toolkit/os/Platform.h"
-#include "toolkit/os/Cp1251.h"
+#include "os/Platform.h"
+#include "os/Cp1251.h"
 
 #include <sys/stat.h>
 

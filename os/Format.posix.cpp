@@ -1,9 +1,9 @@
 // The native stand-in of wvsprintfA: the same text for the same template and arguments, as
 // far as the system's templates go, with the formatter's quirks kept (a sign counts towards
 // the precision, "%p" always shows a full word, an unknown conversion still pads).
-#include "toolkit/os/Cp1251.h"
-#include "toolkit/os/FormatConv.h"
-#include "toolkit/os/Platform.h"
+#include "os/Cp1251.h"
+#include "os/FormatConv.h"
+#include "os/Platform.h"
 
 #include <algorithm>
 #include <string>

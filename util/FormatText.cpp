@@ -1,6 +1,6 @@
-#include "toolkit/TextUtils.h"
-#include "toolkit/os/FormatConv.h"
-#include "toolkit/os/Platform.h"
+#include "os/FormatConv.h"
+#include "os/Platform.h"
+#include "util/TextUtils.h"
 
 #include <stdexcept>
 #include <vector>

@@ -1,7 +1,7 @@
 // The OS seam and the text encoding: what every other part takes for granted.
+#include "os/Cp1251.h"
+#include "os/Platform.h"
 #include "tests/support/TempFiles.h"
-#include "toolkit/os/Cp1251.h"
-#include "toolkit/os/Platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "toolkit/TextList.h"
+#include "util/TextList.h"
 
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
 
 #include <algorithm>
 

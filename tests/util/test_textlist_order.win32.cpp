@@ -1,5 +1,5 @@
 // Sorting by the user's locale as Windows itself orders texts.
-#include "toolkit/TextList.h"
+#include "util/TextList.h"
 
 #include <gtest/gtest.h>
 

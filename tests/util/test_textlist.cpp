@@ -1,6 +1,6 @@
+#include "os/Platform.h"
 #include "tests/support/TempFiles.h"
-#include "toolkit/TextList.h"
-#include "toolkit/os/Platform.h"
+#include "util/TextList.h"
 
 #include <gtest/gtest.h>
 

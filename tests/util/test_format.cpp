@@ -1,7 +1,7 @@
 // FormatText must give what the platform's formatter gives; the same cases run against
 // wvsprintfA itself in the Windows build and against the stand-in natively.
-#include "toolkit/TextUtils.h"
-#include "toolkit/os/Platform.h"
+#include "os/Platform.h"
+#include "util/TextUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "toolkit/os/Cp1251.h"
+#include "os/Cp1251.h"
 
 #include <array>
 #include <cstdint>
