@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
 
 .PHONY: all test build deps native win64 fuzz-build test-native test-win64 test-fuzz fuzz \
-        package demo format clean
+        package demo format clean vscode-copy vsix test-vscode vscode-picture
 
 all: build
 
@@ -27,7 +27,7 @@ fuzz-build:
 	cmake --build --preset fuzz -j $(JOBS)
 
 test: build
-	$(MAKE) test-native test-win64 test-fuzz
+	$(MAKE) test-native test-win64 test-fuzz test-vscode
 
 test-native:
 	ctest --preset native -j $(JOBS)
@@ -39,8 +39,9 @@ test-win64:
 	        WINEPREFIX=$(CURDIR)/build/win64/$$prefix wineserver -k 2>/dev/null; done; exit $$rc'
 
 # The Windows packages, from the win64 build: build/win64/KelvoDemo-<version>-win64.zip and
-# build/win64/KelvoDemo-<version>-win64-setup.exe (NSIS).
-package: deps win64
+# build/win64/KelvoDemo-<version>-win64-setup.exe (NSIS); and the VS Code extension,
+# build/vscode/kelvodemo-<version>.vsix.
+package: deps win64 vsix
 	cmake --build --preset win64 --target package
 
 # A short run of every fuzz target: CMake's KELVO_FUZZ_SMOKE_SECONDS each.
@@ -50,6 +51,39 @@ test-fuzz:
 # Every fuzz target for FUZZ_SECONDS, one after the other, with libFuzzer's figures.
 fuzz: deps fuzz-build
 	FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --preset fuzz --verbose --timeout $$(($(FUZZ_SECONDS) + 300))
+
+# The VS Code extension (editors/vscode). Its tools come from the npm registry as its
+# package-lock.json pins them; they and a fresh copy of the extension live in build/vscode, so
+# that nothing lands in the source tree. The .vsix carries the version of the root CMakeLists.txt.
+VSCODE := build/vscode
+VSCODE_VERSION := $(shell sed -n 's/^project.KelvoDemo VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+VSIX := $(VSCODE)/kelvodemo-$(VSCODE_VERSION).vsix
+
+$(VSCODE)/node_modules/.package-lock.json: editors/vscode/package.json editors/vscode/package-lock.json
+	mkdir -p $(VSCODE)
+	cp editors/vscode/package.json editors/vscode/package-lock.json $(VSCODE)/
+	cd $(VSCODE) && npm ci --ignore-scripts --no-audit --no-fund
+
+vscode-copy: $(VSCODE)/node_modules/.package-lock.json
+	rm -rf $(VSCODE)/extension
+	cp -R editors/vscode $(VSCODE)/extension
+
+vsix: vscode-copy
+	cd $(VSCODE)/extension && npm pkg set version=$(VSCODE_VERSION) && \
+	    ../node_modules/.bin/vsce package --no-dependencies --skip-license \
+	        --allow-missing-repository --out ../$(notdir $(VSIX))
+
+# The grammar's cases, the problem matchers against the checker of the native build, the task
+# and the packaged .vsix.
+test-vscode: vsix
+	cd $(VSCODE)/extension && ../node_modules/.bin/vscode-tmgrammar-test 'test/grammar/*.KelvoDemo'
+	cd $(VSCODE)/extension && KELVODEMO_CHECK=$(CURDIR)/build/native/bin/kelvodemo-check \
+	    KELVODEMO_VSIX=$(CURDIR)/$(VSIX) KELVODEMO_SOURCE=$(CURDIR) node --test test/*.test.js
+
+# docs/vscode.png: the example script coloured by the extension's grammar, drawn by headless
+# Chromium (Debian's chromium) and reduced to a palette by ImageMagick.
+vscode-picture: vscode-copy
+	node $(VSCODE)/extension/tools/picture.js examples/three-stations.KelvoDemo docs/vscode.png 10-84
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -8,6 +8,9 @@ missing=""
 for p in $packages; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
 done
+# The editor extension's tools run on Node.js; a machine that has its own keeps it.
+command -v node >/dev/null 2>&1 || missing="$missing nodejs"
+command -v npm >/dev/null 2>&1 || missing="$missing npm"
 if [ -n "$missing" ]; then
     if [ "$(id -u)" != 0 ]; then
         echo "Missing packages:$missing (run 'make test' as root, or install them)" >&2
