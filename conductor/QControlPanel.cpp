@@ -63,3 +63,13 @@ void BuildControlPanel(TEventRef messageHook, TEventRef clickHandler) {
     SetAlign(CommentBox, alClient);
     EnsureWindow(CommentBox);
 }
+
+bool HandleClickerKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP)
+        return false;
+    if (msg.wParam == VK_NEXT) {
+        PressWithKey(NextButton, msg);
+        return true;
+    }
+    return msg.wParam == VK_PRIOR;
+}
