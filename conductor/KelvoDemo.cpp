@@ -4,7 +4,7 @@
 #include "conductor/QDemoSession.h"
 #include "conductor/QSequencer.h"
 #include "conductor/QStations.h"
-#include "conductor/QTrace.h"
+#include "protocol/QTrace.h"
 #include "script/QTestMessage.h"
 
 #include "errors/err.h"
