@@ -328,7 +328,7 @@ private:
         const std::string& folder = options_.ShotsDir;
         const bool slashes =
             folder.find('/') != std::string::npos && folder.find('\\') == std::string::npos;
-        const std::string path = folder + (slashes ? "/" : "\\") + name + ".bmp";
+        const std::string path = folder + (slashes ? "/" : "\\") + name + ".png";
         if (SaveScreenshot(path))
             return path;
         Note("the screenshot " + path + " could not be taken");

@@ -57,7 +57,7 @@ const char* RehearseUsageText() {
            "checks that every station ends and no scheme file is left.\n"
            "\n"
            "  --json FILE      also write the report as UTF-8 JSON to FILE\n"
-           "  --shots DIR      screenshots of every step as BMP files (default rehearsal-shots)\n"
+           "  --shots DIR      screenshots of every step as PNG files (default rehearsal-shots)\n"
            "  --no-shots       take no screenshots\n"
            "  --timeout SEC    how long the panel may wait for its stations (default 30)\n"
            "  --settle MS      pause before each screenshot (default 300)\n"
