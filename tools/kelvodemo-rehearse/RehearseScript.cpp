@@ -1,5 +1,8 @@
 #include "RehearseScript.h"
 
+#include "CheckReport.h"
+
+#include "os/Cp1251.h"
 #include "script/QTestMessage.h"
 
 TScriptOutline ReadScriptOutline(const std::string& path) {
@@ -11,10 +14,14 @@ TScriptOutline ReadScriptOutline(const std::string& path) {
     TScriptOutline outline;
     for (const TQTestSide& side : script.Sides)
         outline.Stations.push_back(side.Name);
-    for (const TQTestStep& step : script.Steps)
+    for (const TQTestStep& step : script.Steps) {
         outline.Comments.push_back(
             step.Comment.empty() ? "Комментарий к этому шагу отсутствует. Просто посмотрите на "
                                    "программу и нажмите кнопку \"Далее\"."
                                  : step.Comment);
+        std::vector<std::string>& commands = outline.Commands.emplace_back();
+        for (const TQTestCmd& cmd : step.Cmds)
+            commands.push_back(cp1251::FromUtf8(CommandText(cmd, script.Sides)));
+    }
     return outline;
 }
