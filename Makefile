@@ -93,8 +93,8 @@ clean:
 
 # The example demonstration with the rehearsal stations (DEMO=another.KelvoDemo for another).
 # On your display you are the presenter: press Enter at every step. Without a display it runs
-# unattended on a private one; the report, its JSON and a screenshot of every step go to
-# build/demo.
+# unattended on a private one; the report, its JSON, a screenshot of every step and the page
+# report.html, whose path it prints last, go to build/demo.
 DEMO ?= examples/three-stations.KelvoDemo
 DEMO_OUT := build/demo
 
@@ -108,5 +108,6 @@ demo: deps
 	    sh cmake/with-display.sh sh -c '\
 	        build/win64/wine-run build/win64/bin/kelvodemo-rehearse.exe --shots $(DEMO_OUT) \
 	            --json $(DEMO_OUT)/rehearsal.json "$(DEMO)"; rc=$$?; \
-	        WINEPREFIX=$(CURDIR)/build/win64/wineprefix wineserver -k 2>/dev/null; exit $$rc'; \
+	        WINEPREFIX=$(CURDIR)/build/win64/wineprefix wineserver -k 2>/dev/null; \
+	        echo "$(CURDIR)/$(DEMO_OUT)/report.html"; exit $$rc'; \
 	fi

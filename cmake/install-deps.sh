@@ -3,7 +3,7 @@
 set -e
 packages="cmake make g++ g++-mingw-w64-x86-64 wine wine64 xvfb xauth locales
           googletest libgtest-dev libbenchmark-dev lua5.4 clang-format fonts-wine x11-apps imagemagick
-          nsis clang libclang-rt-14-dev"
+          nsis clang libclang-rt-14-dev chromium"
 missing=""
 for p in $packages; do
     dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <objbase.h>
+
 #include <utility>
 
 namespace win {
@@ -86,6 +88,13 @@ using THook = TUnique<TNullTraits<HHOOK, &UnhookWindowsHookEx>>;
 using TAccelerators = TUnique<TNullTraits<HACCEL, &DestroyAcceleratorTable>>;
 // GlobalAlloc's blocks; a block given to the clipboard is released from its owner.
 using TGlobal = TUnique<TNullTraits<HGLOBAL, &GlobalFree>>;
+// COM interfaces, one reference each.
+template <typename I>
+void ReleaseInterface(I* object) {
+    object->Release();
+}
+template <typename I>
+using TCom = TUnique<TNullTraits<I*, &ReleaseInterface<I>>>;
 
 // The two handles CreateProcessA returns, each closed by its own owner.
 struct TProcessInfo {
@@ -166,6 +175,22 @@ public:
 
 private:
     bool open_;
+};
+
+// COM on the calling thread, from CoInitializeEx to CoUninitialize.
+class TComApartment {
+public:
+    TComApartment() : ready_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    TComApartment(const TComApartment&) = delete;
+    TComApartment& operator=(const TComApartment&) = delete;
+    ~TComApartment() {
+        if (ready_)
+            CoUninitialize();
+    }
+    explicit operator bool() const { return ready_; }
+
+private:
+    bool ready_;
 };
 
 // Selects an object into a DC and puts back the one it replaced.

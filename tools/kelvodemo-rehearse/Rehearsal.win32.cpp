@@ -108,6 +108,11 @@ public:
     }
     DWORD Elapsed() const { return GetTickCount() - start_; }
     const std::vector<std::string>& Awaited() const { return awaited_; }
+    void TimedOut(const std::string& shot) {
+        wait_.TimedOut = true;
+        wait_.Silent = awaited_;
+        wait_.TimeOutShot = shot;
+    }
 
 private:
     TStationWait& WaitOf(const std::string& name) {
@@ -209,9 +214,13 @@ private:
     }
 
     void RunSteps() {
-        for (std::size_t index = 0; index < script_.Comments.size(); ++index)
-            if (!RunStep(index))
+        for (std::size_t index = 0; index < script_.Comments.size(); ++index) {
+            const std::size_t failuresBefore = report_.Failures.size();
+            const bool goOn = RunStep(index);
+            report_.Steps.back().Failed = report_.Failures.size() > failuresBefore;
+            if (!goOn)
                 return;
+        }
     }
 
     // Records, shows and presses step INDEX; false when the run goes no further.
@@ -225,6 +234,7 @@ private:
         }
         step.Caption = before.View.Caption;
         step.Comment = before.View.Comment;
+        step.Sent = script_.Commands[index];
         CheckShownStep(index, before.View);
         CheckStationsShown(index);
         step.Screenshot = Screenshot("step-" + FormatText("%02u", {index + 1}));
@@ -308,7 +318,7 @@ private:
         }
     }
 
-    void FailTimeOut(const TWaitTracker& tracker, const std::string& when) {
+    void FailTimeOut(TWaitTracker& tracker, const std::string& when) {
         std::string text = "time-out after " + Seconds(tracker.Elapsed()) + " " + when + ": ";
         if (!last_.PanelThere)
             text += "KelvoDemo.exe showed no control panel";
@@ -318,6 +328,7 @@ private:
             text += "the panel did not move on (label \"" + last_.View.Label + "\")";
         Fail(text);
         const std::string shot = Screenshot("time-out");
+        tracker.TimedOut(shot);
         if (!shot.empty())
             Note("the screen at the time-out: " + shot);
     }
@@ -329,7 +340,7 @@ private:
         const std::string& folder = options_.ShotsDir;
         const bool slashes =
             folder.find('/') != std::string::npos && folder.find('\\') == std::string::npos;
-        const std::string path = folder + (slashes ? "/" : "\\") + name + ".bmp";
+        const std::string path = folder + (slashes ? "/" : "\\") + name + ".png";
         if (SaveScreenshot(path))
             return path;
         Note("the screenshot " + path + " could not be taken");
@@ -457,6 +468,11 @@ TRehearsalReport Rehearse(const TRehearseOptions& options, const TScriptOutline&
     report.Script = options.Script;
     report.Stations = script.Stations;
     report.ScriptSteps = script.Comments.size();
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    report.Began =
+        FormatText("%04u-%02u-%02u %02u:%02u:%02u",
+                   {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond});
     const DWORD start = GetTickCount();
     TRun(options, script, tempDir, report).Execute(conductorExe);
     report.TotalMs = GetTickCount() - start;

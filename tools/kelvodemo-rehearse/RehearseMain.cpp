@@ -1,6 +1,7 @@
 // kelvodemo-rehearse: runs a demonstration unattended, as a presenter would, and reports how
 // it went. Usage: kelvodemo-rehearse [options] SCRIPT (see --help).
 #include "Rehearsal.h"
+#include "RehearseHtml.h"
 #include "RehearseOptions.h"
 #include "RehearseReport.h"
 #include "RehearseScript.h"
@@ -35,6 +36,13 @@ void Complain(const std::string& text) {
     WriteStderr("kelvodemo-rehearse: " + cp1251::ToUtf8(text) + "\n");
 }
 
+// The page goes into the screenshots' folder, which names them relative to itself.
+std::string PagePath(const std::string& shotsDir) {
+    const bool slashes =
+        shotsDir.find('/') != std::string::npos && shotsDir.find('\\') == std::string::npos;
+    return shotsDir + (slashes ? "/" : "\\") + "report.html";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -67,6 +75,11 @@ int main(int argc, char** argv) {
     WriteStdout(ReportText(report));
     if (!options.JsonFile.empty() && !os::WriteWholeFile(options.JsonFile, ReportJson(report))) {
         Complain("cannot write " + options.JsonFile);
+        return 1;
+    }
+    if (!options.ShotsDir.empty() &&
+        !os::WriteWholeFile(PagePath(options.ShotsDir), ReportHtml(report))) {
+        Complain("cannot write " + PagePath(options.ShotsDir));
         return 1;
     }
     return report.Passed() ? 0 : 1;

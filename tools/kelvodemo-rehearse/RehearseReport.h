@@ -16,14 +16,19 @@ struct TPanelWait {
     std::uint32_t Ms = 0;
     std::vector<TStationWait> Waits; // in the order the stations were first named
     std::vector<std::string> Labels; // every text the label showed, in order
+    bool TimedOut = false;
+    std::vector<std::string> Silent; // the stations still awaited at the time-out
+    std::string TimeOutShot;         // the screen at the time-out; empty when none was taken
 };
 
 struct TStepRecord {
-    std::string Caption;    // the button's caption when the step was shown
-    std::string Comment;    // the comment box's text
-    std::string Screenshot; // empty when none was taken
-    std::string PressedBy;  // "input" or "BM_CLICK"; empty when not pressed
-    TPanelWait Commands;    // from the press until the next step was shown, or the end
+    std::string Caption;           // the button's caption when the step was shown
+    std::string Comment;           // the comment box's text
+    std::string Screenshot;        // empty when none was taken
+    std::string PressedBy;         // "input" or "BM_CLICK"; empty when not pressed
+    std::vector<std::string> Sent; // the step's commands as the script writes them
+    bool Failed = false;           // the rehearsal failed during this step
+    TPanelWait Commands;           // from the press until the next step was shown, or the end
 };
 
 struct TStationProcess {
@@ -34,6 +39,7 @@ struct TStationProcess {
 
 struct TRehearsalReport {
     std::string Script;
+    std::string Began;                 // local date and time, "2024-03-01 14:05:09"
     std::vector<std::string> Stations; // as the script declares them
     std::size_t ScriptSteps = 0;
     TPanelWait Loading;

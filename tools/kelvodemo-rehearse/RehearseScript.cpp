@@ -1,5 +1,8 @@
 #include "RehearseScript.h"
 
+#include "CheckReport.h"
+
+#include "os/Cp1251.h"
 #include "protocol/QPanelTexts.h"
 #include "script/QTestMessage.h"
 
@@ -12,7 +15,11 @@ TScriptOutline ReadScriptOutline(const std::string& path) {
     TScriptOutline outline;
     for (const TQTestSide& side : script.Sides)
         outline.Stations.push_back(side.Name);
-    for (const TQTestStep& step : script.Steps)
+    for (const TQTestStep& step : script.Steps) {
         outline.Comments.push_back(step.Comment.empty() ? NoCommentText : step.Comment);
+        std::vector<std::string>& commands = outline.Commands.emplace_back();
+        for (const TQTestCmd& cmd : step.Cmds)
+            commands.push_back(cp1251::FromUtf8(CommandText(cmd, script.Sides)));
+    }
     return outline;
 }

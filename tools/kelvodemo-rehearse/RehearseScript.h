@@ -9,6 +9,8 @@ struct TScriptOutline {
     // Each step's comment as the panel shows it: the script's, or the panel's own text for a
     // step without one.
     std::vector<std::string> Comments;
+    // Each step's commands as the script writes them: "Office.Sync", "Office.SendTo(Laptop)".
+    std::vector<std::vector<std::string>> Commands;
 };
 
 // Reads the script at PATH as the conductor does, without writing anything. Raises EInStm for

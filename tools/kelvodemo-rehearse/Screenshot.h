@@ -3,5 +3,6 @@
 
 #include <string>
 
-// Saves the screen as a 24-bit BMP file at PATH; false when it cannot be taken or written.
+// Saves the screen as a PNG file at PATH through the system's own image encoder; false when
+// it cannot be taken or written.
 bool SaveScreenshot(const std::string& path);

@@ -1,20 +1,23 @@
 #include "Screenshot.h"
 
-#include "os/Platform.h"
 #include "os/WinHandle.h"
 
 #include <windows.h>
 
+#include <wincodec.h>
+
+#include <vector>
+
 namespace {
 
-template <typename T>
-void Append(std::string& bytes, const T& value) {
-    bytes.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
+struct TScreenPixels {
+    UINT Width = 0;
+    UINT Height = 0;
+    UINT Stride = 0;
+    std::vector<BYTE> Bytes; // 24-bit BGR rows, top row first
+};
 
-} // namespace
-
-bool SaveScreenshot(const std::string& path) {
+bool CaptureScreen(TScreenPixels& pixels) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     win::TWindowDC screen(nullptr);
@@ -30,22 +33,56 @@ bool SaveScreenshot(const std::string& path) {
     BITMAPINFOHEADER info{};
     info.biSize = sizeof info;
     info.biWidth = width;
-    info.biHeight = height; // bottom-up rows, as BMP files keep them
+    info.biHeight = -height; // top row first, as PNG keeps them
     info.biPlanes = 1;
     info.biBitCount = 24;
     info.biCompression = BI_RGB;
-    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
-    std::string pixels(static_cast<std::size_t>(rowBytes) * static_cast<DWORD>(height), '\0');
-    if (!GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(),
-                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS))
+    pixels.Width = static_cast<UINT>(width);
+    pixels.Height = static_cast<UINT>(height);
+    pixels.Stride = (pixels.Width * 3 + 3) & ~3u;
+    pixels.Bytes.resize(static_cast<std::size_t>(pixels.Stride) * pixels.Height);
+    return GetDIBits(memory.get(), bitmap.get(), 0, pixels.Height, pixels.Bytes.data(),
+                     reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) != 0;
+}
+
+std::wstring WidePath(const std::string& path) {
+    std::wstring wide(path.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
+                                           wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(length));
+    return wide;
+}
+
+bool EncodePng(const TScreenPixels& pixels, const std::string& path) {
+    win::TComApartment com;
+    win::TCom<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(factory.put()))))
         return false;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42; // "BM"
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::string bytes;
-    Append(bytes, file);
-    Append(bytes, info);
-    bytes += pixels;
-    return os::WriteWholeFile(path, bytes);
+    win::TCom<IWICStream> stream;
+    win::TCom<IWICBitmapEncoder> encoder;
+    win::TCom<IWICBitmapFrameEncode> frame;
+    win::TCom<IPropertyBag2> options;
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    return SUCCEEDED(factory.get()->CreateStream(stream.put())) &&
+           SUCCEEDED(stream.get()->InitializeFromFilename(WidePath(path).c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(
+               factory.get()->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put())) &&
+           SUCCEEDED(encoder.get()->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
+           SUCCEEDED(encoder.get()->CreateNewFrame(frame.put(), options.put())) &&
+           SUCCEEDED(frame.get()->Initialize(options.get())) &&
+           SUCCEEDED(frame.get()->SetSize(pixels.Width, pixels.Height)) &&
+           SUCCEEDED(frame.get()->SetPixelFormat(&format)) &&
+           format == GUID_WICPixelFormat24bppBGR &&
+           SUCCEEDED(frame.get()->WritePixels(pixels.Height, pixels.Stride,
+                                              static_cast<UINT>(pixels.Bytes.size()),
+                                              const_cast<BYTE*>(pixels.Bytes.data()))) &&
+           SUCCEEDED(frame.get()->Commit()) && SUCCEEDED(encoder.get()->Commit());
+}
+
+} // namespace
+
+bool SaveScreenshot(const std::string& path) {
+    TScreenPixels pixels;
+    return CaptureScreen(pixels) && EncodePng(pixels, path);
 }
