@@ -1,5 +1,7 @@
 #include "PanelProbe.h"
 
+#include "util/LineBreaks.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -36,15 +38,6 @@ DWORD ProcessOf(HWND window) {
 
 bool IsPanelLabel(const std::string& text) {
     return text.rfind("жду ", 0) == 0 || text == "Готово" || text == "Идет загрузка";
-}
-
-// The comment without its line breaks, as the rich-text box may break lines its own way.
-std::string FlatText(const std::string& text) {
-    std::string flat;
-    for (char c : text)
-        if (c != '\r' && c != '\n')
-            flat += c;
-    return flat;
 }
 
 } // namespace
@@ -102,7 +95,7 @@ TPanelView ReadPanel(TPanel& panel) {
     if (!panel.Label)
         FindPanel(ProcessOf(panel.Form), panel);
     view.Label = WindowTextOf(panel.Label);
-    view.Comment = FlatText(WindowTextOf(panel.Comment));
+    view.Comment = WithoutLineBreaks(WindowTextOf(panel.Comment));
     return view;
 }
 
@@ -141,7 +134,7 @@ std::vector<TMessageBox> MessageBoxesOf(DWORD processId) {
         TMessageBox box{window, {}};
         ForEachWindow(window, [&](HWND child) {
             if (SameTextIgnoringCase(ClassNameOf(child), "Static")) {
-                const std::string text = FlatText(WindowTextOf(child));
+                const std::string text = WithoutLineBreaks(WindowTextOf(child));
                 if (!text.empty())
                     box.Text += (box.Text.empty() ? "" : " ") + text;
             }
