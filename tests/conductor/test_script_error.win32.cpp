@@ -7,6 +7,7 @@
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
+#include "tools/kelvodemo-rehearse/Press.h"
 
 #include <gtest/gtest.h>
 
@@ -20,16 +21,6 @@ using namespace support;
 using namespace traceviewer;
 
 namespace {
-
-// Enter as the user presses it, in WINDOW brought to the front.
-void PressEnter(HWND window) {
-    SetForegroundWindow(window);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = VK_RETURN;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
 
 // The trace lines from the box's first one on, without time stamps.
 std::vector<std::string> BoxTrace(const std::string& logName) {
@@ -70,7 +61,8 @@ TEST(ScriptError, IsShownInTheDyedBoxBeforeTheProgramEnds) {
                                         "Kelvodemo   ErrorAlpha.Next;",
                                     }));
 
-    PressEnter(box);
+    BringToFront(box);
+    TypeEnter();
     HWND lastResort = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (lastResort = FindBox(demo.Id())) != nullptr; }, 20000))
         << "no last-resort box after the dyed one";
