@@ -99,8 +99,8 @@ void ReportFonts() {
         std::size_t items = 0;
         {
             const TQDyedPainter::TUse use(painter, memory.get());
+            FontsMade = 0; // the painter's own font counts: it is the first style's
             painter.CreateObjects();
-            FontsMade = 0;
             const TQDyedLayout layout = Layout(painter, pieces, 600);
             laid = FontsMade;
             for (const TQDyedLine& line : layout.Lines)

@@ -4,7 +4,7 @@
 #include "conductor/QDemoSession.h"
 #include "conductor/QSequencer.h"
 #include "conductor/QStations.h"
-#include "conductor/QTrace.h"
+#include "protocol/QTrace.h"
 #include "script/QTestMessage.h"
 
 #include "errors/err.h"
@@ -35,10 +35,13 @@ public:
 
 // Logging off ends the process from inside the message loop, past TShutdown: the panel
 // sees the end of the session first, so that the stations still hear QM_QUIT and no scheme
-// file is left in the temporary folder for good.
+// file is left in the temporary folder for good. A clicker's keys come before the controls
+// see them.
 bool PanelHook(void* receiver, MSG* msg, LRESULT* result) {
     if (msg->message == WM_ENDSESSION && msg->wParam)
         StopStations();
+    if (HandleClickerKey(*msg))
+        return true;
     return TQMsgReceiver::Hook(receiver, msg, result);
 }
 

@@ -1,5 +1,7 @@
 #include "conductor/QControlPanel.h"
 
+#include "protocol/QPanelTexts.h"
+#include "protocol/QWindowNames.h"
 #include "toolkit/WinLoop.h"
 #include "util/TextUtils.h"
 
@@ -37,7 +39,7 @@ void Place(TWinObj* obj, int left, int top, int width, int height) {
 void BuildControlPanel(TEventRef messageHook, TEventRef clickHandler) {
     PanelForm = MakeForm(nullptr, "Пульт управления демонстрацией");
     // Stations find the conductor by this class.
-    SetWindowClassName(PanelForm, "TFormKelvoDemo");
+    SetWindowClassName(PanelForm, ConductorClass);
     EnableTabKeys(PanelForm);
     PlaceOnWorkArea(PanelForm);
     // Before SetKeyButton: its keyboard filter keeps a hook that is there and calls it first.
@@ -49,7 +51,7 @@ void BuildControlPanel(TEventRef messageHook, TEventRef clickHandler) {
     SetHeight(topBar, 41);
     SetAlign(topBar, alTop);
 
-    StateLabel = MakeLabel(topBar, "Идет загрузка");
+    StateLabel = MakeLabel(topBar, LoadingText);
     Place(StateLabel, 8, 15, 112, 15);
     SetFontStyle(FontOf(StateLabel), fsBold);
 
@@ -62,4 +64,14 @@ void BuildControlPanel(TEventRef messageHook, TEventRef clickHandler) {
     CommentBox = MakeRichEdit(PanelForm, roWrapLines);
     SetAlign(CommentBox, alClient);
     EnsureWindow(CommentBox);
+}
+
+bool HandleClickerKey(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP)
+        return false;
+    if (msg.wParam == VK_NEXT) {
+        PressWithKey(NextButton, msg);
+        return true;
+    }
+    return msg.wParam == VK_PRIOR;
 }

@@ -21,3 +21,9 @@ struct TPanelRows {
     int Height;
 };
 TPanelRows PanelRows(const RECT& workArea);
+
+// A presentation clicker's keys, seen by the panel's message hook before anything else:
+// Page Down presses the button as Enter does, whichever of the panel's controls has the
+// focus; Page Up is taken and does nothing, since a demonstration cannot go back. True when
+// MSG was one of them.
+bool HandleClickerKey(const MSG& msg);

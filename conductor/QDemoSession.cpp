@@ -1,5 +1,6 @@
 #include "conductor/QDemoSession.h"
 
+#include "protocol/QWindowNames.h"
 #include "toolkit/MessageBox.h"
 
 namespace {
@@ -33,7 +34,7 @@ void BringToFront(HWND panel) {
 } // namespace
 
 void ShowRunningDemo() {
-    HWND panel = FindWindowA("TFormKelvoDemo", nullptr);
+    HWND panel = FindWindowA(ConductorClass, nullptr);
     BringToFront(panel);
     ShowOkMessage("Демонстрация уже идет");
     // The closed box hands the focus back to whichever window had it before; the presenter

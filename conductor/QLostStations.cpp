@@ -1,7 +1,8 @@
 #include "conductor/QLostStations.h"
 
 #include "conductor/QControlPanel.h"
-#include "conductor/QTrace.h"
+#include "protocol/QPanelTexts.h"
+#include "protocol/QTrace.h"
 #include "script/QTestMessage.h"
 #include "util/TextUtils.h"
 
@@ -13,8 +14,6 @@ constexpr UINT_PTR WaitTimer = 1;
 constexpr UINT LookEveryMs = 1000;
 // A wait up to this long is the usual hand-off: the panel keeps quiet about it.
 constexpr int QuietSeconds = 3;
-
-constexpr const char* SkipCaption = "Пропустить";
 
 enum class TLoss { WindowClosed, NotStarted };
 

@@ -3,7 +3,9 @@
 #include "conductor/QControlPanel.h"
 #include "conductor/QLostStations.h"
 #include "conductor/QStations.h"
-#include "conductor/QTrace.h"
+#include "protocol/QExchangeFolders.h"
+#include "protocol/QPanelTexts.h"
+#include "protocol/QTrace.h"
 #include "script/QTestMessage.h"
 #include "toolkit/WinLoop.h"
 #include "util/TextUtils.h"
@@ -13,15 +15,12 @@ std::int32_t CurCmd = -1;
 
 namespace {
 
-constexpr const char* NoComment = "Комментарий к этому шагу отсутствует. Просто посмотрите на "
-                                  "программу и нажмите кнопку \"Далее\".";
-
 std::int32_t LastStep() {
     return static_cast<std::int32_t>(Steps.size()) - 1;
 }
 
 std::string WaitingText() {
-    std::string text = "жду ";
+    std::string text = WaitingPrefix;
     for (int i = 0; i < WaitList->Count(); ++i) {
         if (i > 0)
             text += ',';
@@ -40,9 +39,9 @@ void ShowNextStep() {
         SetFocus(EnsureWindow(NextButton));
     if (CurStep <= LastStep()) {
         const std::string& comment = Steps[CurStep].Comment;
-        SetCaption(CommentBox, comment.empty() ? NoComment : comment);
+        SetCaption(CommentBox, comment.empty() ? NoCommentText : comment);
     }
-    SetCaption(NextButton, CurStep >= LastStep() ? "Выход" : "Далее");
+    SetCaption(NextButton, CurStep >= LastStep() ? LastCaption : NextCaption);
 }
 
 // The lost stations are taken as if they had answered, all at once, so that the panel moves
@@ -95,7 +94,7 @@ void Proceed() {
         SetForegroundWindow(EnsureWindow(PanelForm));
         return;
     }
-    SetCaption(StateLabel, "Готово");
+    SetCaption(StateLabel, ReadyText);
     SetForegroundWindow(EnsureWindow(PanelForm));
     if (!closing)
         ShowNextStep();
@@ -162,11 +161,10 @@ bool TQMsgReceiver::HandleMessage(MSG& msg, LRESULT&) {
     }
     TQTestSide& side = Sides[msg.wParam];
     if (side.InputDir.empty()) {
-        const std::string base =
-            TempDir + "$Kelvo$" + FormatText("%x", {static_cast<int>(msg.lParam)}) + "\\";
-        const std::string point = base + side.Name + ".kelvo.files\\Там.point\\";
-        side.InputDir = point + "Input\\";
-        side.OutputDir = point + "Output\\";
+        const TExchangeFolders folders =
+            ExchangeFolders(TempDir, static_cast<std::uint32_t>(msg.lParam), side.Name);
+        side.InputDir = folders.Input;
+        side.OutputDir = folders.Output;
     }
     if (IsPassedOverAnswer(side.Name, *WaitList))
         return true;

@@ -2,8 +2,8 @@
 
 #include "conductor/QLostStations.h"
 #include "conductor/QSequencer.h"
-#include "conductor/QTrace.h"
 #include "errors/err.h"
+#include "protocol/QTrace.h"
 #include "script/QTestMessage.h"
 #include "toolkit/MessageBox.h"
 #include "util/CmdLine.h"

@@ -1,12 +1,14 @@
 #pragma once
-// Dyed text on a device: measuring in a piece's font and drawing laid-out lines. The font and
-// the background brush are made anew only when a piece's attributes differ from the last
-// piece's.
+// Dyed text on a device: measuring in a piece's font and drawing laid-out lines. Each font is
+// made once per painter and kept until ReleaseObjects, so that a text of many pieces in a few
+// styles costs a few fonts; the background brush is made anew when the colour changes.
 
 #include "msgbox/QDyedText.h"
 #include "os/WinHandle.h"
 
 #include <windows.h>
+
+#include <vector>
 
 // The part of the laid-out text that a window shows, and the colour around the text.
 struct TQPaintView {
@@ -36,11 +38,14 @@ public:
 
     const LOGFONTA& LogFont() const { return LogFont_; }
     void SetLogFont(const LOGFONTA& font) { LogFont_ = font; }
-    HFONT FontHandle() const { return FontHandle_.get(); }
+    HFONT FontHandle() const { return FontHandle_; }
 
     // The font of LogFont and the brush of the current background colour, made for a run.
     void CreateObjects();
+    // Releases every font and the brush; no DC may hold them any more.
     void ReleaseObjects();
+    // How many fonts the painter holds: one per distinct style it has met.
+    std::size_t FontCount() const { return Fonts_.size(); }
 
     void SelectAttributes(const TQDyedText& piece) override;
     TQTextExtent MeasureText(std::string_view text) override;
@@ -57,7 +62,13 @@ private:
     bool TextColorSet_ = false;
     std::int32_t TextColor_ = 0; // as a colour value, resolved once per use of a DC
     LOGFONTA LogFont_{};
-    win::TFont FontHandle_;
+    HFONT FontHandle_ = nullptr; // the font of LogFont_, one of Fonts_
+    struct TMadeFont {
+        LOGFONTA Key;
+        win::TFont Font;
+    };
+    std::vector<TMadeFont> Fonts_;
+    HFONT FontOf(const LOGFONTA& font);
     std::int32_t CurBkColor_ = 0;
     win::TBrush BkBrush_;
 };

@@ -33,13 +33,22 @@ TQDyedPainter::TUse::~TUse() {
     Painter_.SelectedFont_ = nullptr;
 }
 
+HFONT TQDyedPainter::FontOf(const LOGFONTA& font) {
+    for (const TMadeFont& made : Fonts_)
+        if (SameFont(made.Key, font))
+            return made.Font.get();
+    Fonts_.push_back({font, win::TFont(CreateFontIndirectA(&font))});
+    return Fonts_.back().Font.get();
+}
+
 void TQDyedPainter::CreateObjects() {
-    FontHandle_.reset(CreateFontIndirectA(&LogFont_));
+    FontHandle_ = FontOf(LogFont_);
     BkBrush_.reset(CreateSolidBrush(ColorToRGB(CurBkColor_)));
 }
 
 void TQDyedPainter::ReleaseObjects() {
-    FontHandle_.reset();
+    FontHandle_ = nullptr;
+    Fonts_.clear();
     BkBrush_.reset();
 }
 
@@ -54,15 +63,10 @@ void TQDyedPainter::SelectAttributes(const TQDyedText& piece) {
     std::memcpy(font.lfFaceName, piece.FontName.data(), nameLength);
     if (!FontHandle_ || !SameFont(font, LogFont_)) {
         LogFont_ = font;
-        // The new font goes into the DC before the old one is released: a selected font
-        // cannot be deleted.
-        win::TFont made(CreateFontIndirectA(&LogFont_));
-        if (Dc_)
-            SelectedFont_ = SelectObject(Dc_, made.get()) ? made.get() : SelectedFont_;
-        FontHandle_ = std::move(made);
+        FontHandle_ = FontOf(LogFont_);
     }
-    if (Dc_ && SelectedFont_ != FontHandle_.get() && SelectObject(Dc_, FontHandle_.get()))
-        SelectedFont_ = FontHandle_.get();
+    if (Dc_ && SelectedFont_ != FontHandle_ && SelectObject(Dc_, FontHandle_))
+        SelectedFont_ = FontHandle_;
     if (Dc_ && (!TextColorSet_ || piece.Color != TextColor_)) {
         SetTextColor(Dc_, ColorToRGB(piece.Color));
         TextColorSet_ = true;

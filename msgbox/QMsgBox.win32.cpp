@@ -1,8 +1,8 @@
 #include "msgbox/QMsgBox.h"
 
-#include "conductor/QTrace.h"
 #include "msgbox/QMsgBoxParts.h"
 #include "msgbox/QProgressLock.h"
+#include "protocol/QTrace.h"
 
 #include <iterator>
 

@@ -1,5 +1,6 @@
 // The demo script reader: station declarations, then steps of caption, comment, node lines
 // and commands, each step's text appended to every station's scheme as soon as it is read.
+#include "protocol/QWindowNames.h"
 #include "script/QStationName.h"
 #include "script/QTestMessage.h"
 
@@ -77,7 +78,7 @@ void TQDemoReader::ReadDeclarations() {
         Script.SidePos.push_back(start);
         side.Name = std::move(name);
         side.Setup = Stm.ReadBrackets();
-        side.SchemeFile = SchemeDir + side.Name + ".kelvo";
+        side.SchemeFile = SchemeDir + StationTitle(side.Name);
         WriteSchemeHead(side.Scheme, side.Setup);
         Stm.ExpectLiteral(";");
     }

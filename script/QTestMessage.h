@@ -2,7 +2,7 @@
 // The demo script: its stations, its steps and their commands, read from a .KelvoDemo file
 // together with every station's scheme file.
 
-#include "conductor/QProtocol.h"
+#include "protocol/QProtocol.h"
 #include "script/QDualNode.h"
 #include "textstream/QStm.h"
 

@@ -51,14 +51,8 @@ bool KeyFilterProc(void*, MSG* msg, LRESULT* result) {
         return false;
     TWinObj* main = MainWindow();
     TWinObj* target = main ? KeyTarget(main, msg->wParam) : nullptr;
-    if (!target)
+    if (!target || !PressWithKey(target, *msg))
         return false;
-    if (msg->message == WM_KEYDOWN) {
-        main->CurrentControl = target;
-        SetFocus(target->Window);
-    }
-    // The button presses itself as on the space bar and reports its click on release.
-    SendMessageA(target->Window, msg->message, VK_SPACE, msg->lParam);
     msg->wParam = 0;
     *result = 0;
     return true;
@@ -118,6 +112,18 @@ TWinObj* NextTabControl(TWinObj* form, const TWinObj* from, bool backwards) {
 }
 
 } // namespace
+
+bool PressWithKey(TWinObj* button, const MSG& key) {
+    if (!CanPress(button))
+        return false;
+    if (key.message == WM_KEYDOWN) {
+        FormOf(button)->CurrentControl = button;
+        SetFocus(button->Window);
+    }
+    // The button presses itself as on the space bar and reports its click on release.
+    SendMessageA(button->Window, key.message, VK_SPACE, key.lParam);
+    return true;
+}
 
 void SetKeyButton(TWinObj* button, TButtonKey key, bool on) {
     TWinObj* main = MainWindow();

@@ -14,6 +14,10 @@ enum TButtonKey : int { bkEnter = VK_RETURN, bkEscape = VK_ESCAPE };
 // Enter makes `button` its form's default button, Esc its cancel button. Nothing happens
 // while there is no main window.
 void SetKeyButton(TWinObj* button, TButtonKey key, bool on);
+// Presses BUTTON as its form's Enter key does, for the key message KEY: WM_KEYDOWN pushes it
+// and takes the focus there, WM_KEYUP releases it and so clicks it. False, and nothing done,
+// when the button is hidden or disabled.
+bool PressWithKey(TWinObj* button, const MSG& key);
 // Tab and Shift+Tab move the focus through the form's controls in creation order.
 TWinObj* EnableTabKeys(TWinObj* form);
 

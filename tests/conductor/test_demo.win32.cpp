@@ -3,13 +3,15 @@
 // ended before the end. Whatever happens, the stations end and no scheme file stays in the
 // temporary folder.
 
+#include "protocol/QExchangeFolders.h"
+#include "protocol/QPanelTexts.h"
+#include "protocol/QWindowNames.h"
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
 #include "tools/kelvodemo-rehearse/PanelProbe.h"
 #include "tools/kelvodemo-rehearse/Press.h"
-#include "util/TextUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +38,7 @@ void ExpectNoSchemeFiles() {
 
 // WM_CLOSE as the presenter's close box sends it, or WM_ENDSESSION as a logoff does.
 void EndPanel(const TChild& demo, UINT message = WM_CLOSE) {
-    HWND panel = WaitForTopWindow(demo.Id(), "TFormKelvoDemo");
+    HWND panel = WaitForTopWindow(demo.Id(), ConductorClass);
     ASSERT_NE(panel, nullptr) << "no panel";
     PostMessageA(panel, message, message == WM_ENDSESSION, 0);
 }
@@ -111,8 +113,8 @@ void ExpectCleanEnd(TChild& demo) {
     EXPECT_EQ(demo.ExitCode(), 0u);
     EXPECT_TRUE(PumpUntil(
         [] {
-            return !FindWindowA("TFormKelvo", "DemoAlpha.kelvo") &&
-                   !FindWindowA("TFormKelvo", "DemoBeta.kelvo");
+            return !FindWindowA(StationClass, StationTitle("DemoAlpha").c_str()) &&
+                   !FindWindowA(StationClass, StationTitle("DemoBeta").c_str());
         },
         10000))
         << "a station kept running";
@@ -146,22 +148,22 @@ TEST(Demo, WithoutTheStationProgramEachStationIsReportedLostAndPassedOver) {
     EXPECT_NE(boxes[0].Owner, nullptr) << "the box is not owned by the panel";
 
     TPresenter presenter(demo);
-    ASSERT_TRUE(presenter.WaitForButton("Пропустить"));
+    ASSERT_TRUE(presenter.WaitForButton(SkipCaption));
     const TPanelView& view = presenter.View();
-    EXPECT_EQ(view.Label, "жду DemoAlpha,DemoBeta");
+    EXPECT_EQ(view.Label, WaitingPrefix + std::string("DemoAlpha,DemoBeta"));
     EXPECT_TRUE(Has(view.Comment, "DemoAlpha: станция не запустилась") &&
                 Has(view.Comment, "DemoBeta: станция не запустилась"))
         << view.Comment;
     presenter.PressEnter();
-    ASSERT_TRUE(presenter.WaitForButton("Далее"));
+    ASSERT_TRUE(presenter.WaitForButton(NextCaption));
     EXPECT_EQ(view.Comment, "Первый");
     // Its step's command awaits the station again, which is lost again.
     presenter.PressEnter();
-    ASSERT_TRUE(presenter.WaitForButton("Пропустить"));
-    EXPECT_EQ(view.Label, "жду DemoAlpha");
+    ASSERT_TRUE(presenter.WaitForButton(SkipCaption));
+    EXPECT_EQ(view.Label, WaitingPrefix + std::string("DemoAlpha"));
     EXPECT_TRUE(Has(view.Comment, "DemoAlpha: станция не запустилась")) << view.Comment;
     presenter.PressEnter();
-    ASSERT_TRUE(presenter.WaitForButton("Выход"));
+    ASSERT_TRUE(presenter.WaitForButton(LastCaption));
     EXPECT_EQ(view.Comment, "Конец");
     presenter.PressEnter();
     ExpectCleanEnd(demo);
@@ -180,10 +182,10 @@ TEST(Demo, AStationThatDiesWhileAwaitedIsReportedLostAndPassedOver) {
     TChild demo(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"",
                 {"KELVO_STATION_DELAY_MS=DemoAlpha=2000"});
     TPresenter presenter(demo);
-    ASSERT_TRUE(presenter.WaitForButton("Далее", 20000));
+    ASSERT_TRUE(presenter.WaitForButton(NextCaption, 20000));
     const TPanelView& view = presenter.View();
     EXPECT_EQ(view.Comment, "Первый");
-    HWND alpha = FindWindowA("TFormKelvo", "DemoAlpha.kelvo");
+    HWND alpha = FindWindowA(StationClass, StationTitle("DemoAlpha").c_str());
     DWORD alphaId = 0;
     GetWindowThreadProcessId(alpha, &alphaId);
     win::TKernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, alphaId));
@@ -192,21 +194,21 @@ TEST(Demo, AStationThatDiesWhileAwaitedIsReportedLostAndPassedOver) {
     presenter.PressEnter();
     TerminateProcess(process.get(), 1);
     WaitForSingleObject(process.get(), 5000);
-    ASSERT_TRUE(presenter.WaitForButton("Пропустить"));
-    EXPECT_EQ(view.Label, "жду DemoAlpha");
+    ASSERT_TRUE(presenter.WaitForButton(SkipCaption));
+    EXPECT_EQ(view.Label, WaitingPrefix + std::string("DemoAlpha"));
     EXPECT_TRUE(Has(view.Comment, "DemoAlpha: окно станции закрыто")) << view.Comment;
     presenter.PressEnter();
-    ASSERT_TRUE(presenter.WaitForButton("Далее"));
+    ASSERT_TRUE(presenter.WaitForButton(NextCaption));
     EXPECT_EQ(view.Comment, "Второй");
     presenter.PressEnter();
-    ASSERT_TRUE(presenter.WaitForButton("Пропустить"));
+    ASSERT_TRUE(presenter.WaitForButton(SkipCaption));
     EXPECT_TRUE(Has(view.Comment, "DemoAlpha: окно станции закрыто")) << view.Comment;
     presenter.PressEnter();
-    ASSERT_TRUE(presenter.WaitForButton("Выход")) << "Beta's .Next did not run";
+    ASSERT_TRUE(presenter.WaitForButton(LastCaption)) << "Beta's .Next did not run";
     EXPECT_EQ(view.Comment, "Конец");
     presenter.PressEnter();
     ExpectCleanEnd(demo);
-    std::filesystem::remove_all(FsPath(TempFolder() + "$Kelvo$" + FormatText("%x", {alphaId})));
+    std::filesystem::remove_all(FsPath(ExchangeFolders(TempFolder(), alphaId, "DemoAlpha").Root));
 }
 
 TEST(Demo, ASlowStationIsWaitedForInWordsAndNeverLost) {
@@ -238,7 +240,7 @@ TEST(Demo, ASlowStationIsWaitedForInWordsAndNeverLost) {
     EXPECT_GE(seconds.front(), 3) << "a short wait was talked about";
     EXPECT_TRUE(std::is_sorted(seconds.begin(), seconds.end()));
     EXPECT_EQ(seen.back().Comment, "Первый");
-    EXPECT_EQ(seen.back().Caption, "Далее") << "the slow station was taken as lost";
+    EXPECT_EQ(seen.back().Caption, NextCaption) << "the slow station was taken as lost";
     EndPanel(demo);
     ExpectCleanEnd(demo);
 }
@@ -253,14 +255,14 @@ TEST_P(DemoEndedEarly, EndsEveryStationAndLeavesNoSchemeFile) {
     std::vector<HWND> stations;
     ASSERT_TRUE(PumpUntil(
         [&] {
-            stations = {FindWindowA("TFormKelvo", "DemoAlpha.kelvo"),
-                        FindWindowA("TFormKelvo", "DemoBeta.kelvo")};
+            stations = {FindWindowA(StationClass, StationTitle("DemoAlpha").c_str()),
+                        FindWindowA(StationClass, StationTitle("DemoBeta").c_str())};
             return stations[0] && stations[1];
         },
         20000))
         << "the stations did not start";
     // A logoff that another program cancelled: the demonstration goes on.
-    SendMessageA(WaitForTopWindow(demo.Id(), "TFormKelvoDemo"), WM_ENDSESSION, FALSE, 0);
+    SendMessageA(WaitForTopWindow(demo.Id(), ConductorClass), WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(Exists(TempFolder() + "DemoAlpha.kelvo")) << "a cancelled logoff deleted a file";
     EXPECT_FALSE(PumpUntil([&] { return !IsWindow(stations[0]) || !IsWindow(stations[1]); }, 500))
         << "a cancelled logoff ended a station";

@@ -1,6 +1,7 @@
 // The program as its users start it: KelvoDemo.exe run as a child process with a command line,
 // its message boxes found, read and closed from here, its registry work read back.
 
+#include "protocol/QWindowNames.h"
 #include "tests/shellreg/RegProbe.h"
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
@@ -164,7 +165,7 @@ TEST_F(EntryTest, ASecondDemonstrationShowsTheRunningOneAndWritesNothing) {
     TTempFolder folder("entry twice");
     const std::string firstScript = folder.Write("first.KelvoDemo", ".Comment('Один');\n");
     TChild first(DemoExe(), "\"" + firstScript + "\"");
-    HWND panel = WaitForTopWindow(first.Id(), "TFormKelvoDemo");
+    HWND panel = WaitForTopWindow(first.Id(), ConductorClass);
     ASSERT_NE(panel, nullptr) << "the first demonstration shows no panel";
     win::TWindow other(CreateWindowA("STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                      nullptr, nullptr, nullptr, nullptr));
@@ -180,7 +181,8 @@ TEST_F(EntryTest, ASecondDemonstrationShowsTheRunningOneAndWritesNothing) {
     EXPECT_EQ(GetFileAttributesA((TempFolder() + "EntrySecond.kelvo").c_str()),
               INVALID_FILE_ATTRIBUTES)
         << "a scheme file was written";
-    EXPECT_EQ(FindWindowA("TFormKelvo", "EntrySecond.kelvo"), nullptr) << "a station started";
+    EXPECT_EQ(FindWindowA(StationClass, StationTitle("EntrySecond").c_str()), nullptr)
+        << "a station started";
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == panel; }, 2000))
         << "the running panel was not brought to the front";
     ExpectQuietRun(RunProgram(DemoExe(), "/unregister"), "/unregister during a demonstration");

@@ -1,6 +1,7 @@
 // The control panel's place on the screen, and its window as other processes find it.
 
 #include "conductor/QControlPanel.h"
+#include "protocol/QWindowNames.h"
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
 #include "toolkit/WinLoop.h"
@@ -39,8 +40,8 @@ TEST(Panel, IsBuiltHiddenOnTheRealWorkArea) {
 
 // The panel of process `pid`, among those of any other test that runs meanwhile.
 HWND PanelOf(DWORD pid) {
-    for (HWND w = FindWindowA("TFormKelvoDemo", nullptr); w;
-         w = FindWindowExA(nullptr, w, "TFormKelvoDemo", nullptr)) {
+    for (HWND w = FindWindowA(ConductorClass, nullptr); w;
+         w = FindWindowExA(nullptr, w, ConductorClass, nullptr)) {
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
         if (owner == pid)

@@ -2,11 +2,12 @@
 // shown in the dyed box first, read here through the trace viewer; then the program ends in
 // its last-resort box with exit code 1, having started no station and written nothing.
 
-#include "tests/conductor/TraceViewer.h"
+#include "protocol/QWindowNames.h"
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
+#include "tests/support/TraceViewer.h"
 #include "tools/kelvodemo-rehearse/Press.h"
 
 #include <gtest/gtest.h>
@@ -74,7 +75,8 @@ TEST(ScriptError, IsShownInTheDyedBoxBeforeTheProgramEnds) {
     PressButton(lastResort, IDOK);
     ASSERT_TRUE(demo.Wait(20000)) << "the program did not end";
     EXPECT_EQ(demo.ExitCode(), 1u);
-    EXPECT_EQ(FindWindowA("TFormKelvo", "ErrorAlpha.kelvo"), nullptr) << "a station started";
+    EXPECT_EQ(FindWindowA(StationClass, StationTitle("ErrorAlpha").c_str()), nullptr)
+        << "a station started";
     for (const std::string& scheme : schemes)
         EXPECT_EQ(GetFileAttributesA(scheme.c_str()), INVALID_FILE_ATTRIBUTES) << scheme;
 }

@@ -5,8 +5,11 @@
 #include "conductor/QControlPanel.h"
 #include "conductor/QSequencer.h"
 #include "conductor/QStations.h"
-#include "conductor/QTrace.h"
 #include "os/Platform.h"
+#include "protocol/QExchangeFolders.h"
+#include "protocol/QPanelTexts.h"
+#include "protocol/QTrace.h"
+#include "protocol/QWindowNames.h"
 #include "script/QTestMessage.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
@@ -27,7 +30,7 @@ namespace {
 // lines it is sent.
 struct TTraceWindow {
     std::vector<std::string> Lines;
-    win::TWindow Window = support::MakeBoundWindow("TVornixTraceForm", "QTrace", *this);
+    win::TWindow Window = support::MakeBoundWindow(TraceClass, TraceTitle, *this);
 
     TTraceWindow() { InitTrace(); }
     ~TTraceWindow() {
@@ -44,7 +47,7 @@ struct TTraceWindow {
 // A station window of this thread: it keeps every command it is posted, in order.
 struct TStationWindow {
     explicit TStationWindow(const std::string& name)
-        : Window(support::MakeBoundWindow("TFormKelvo", (name + ".kelvo").c_str(), *this)) {}
+        : Window(support::MakeBoundWindow(StationClass, StationTitle(name).c_str(), *this)) {}
     LRESULT OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg >= QM_OK && msg <= QM_COMPAREBYCRC)
             Received.push_back(msg);
@@ -112,20 +115,21 @@ TQTestStep Step(std::string comment, TQTestCmdArray cmds) {
 
 TEST_F(Sequencer, LabelNamesTheAwaitedStationsUntilAllAreReady) {
     Script({"beta", "Alpha"}, {Step("Первый шаг", {}), Step("", {})});
-    EXPECT_EQ(Label(), "жду Alpha,beta") << "sorted without regard to case, no blank";
+    EXPECT_EQ(Label(), WaitingPrefix + std::string("Alpha,beta"))
+        << "sorted without regard to case, no blank";
     EXPECT_FALSE(IsEnabled(NextButton));
     EXPECT_EQ(Button(), "Обождите");
     Ok(0);
-    EXPECT_EQ(Label(), "жду Alpha");
+    EXPECT_EQ(Label(), WaitingPrefix + std::string("Alpha"));
     Ok(1);
-    EXPECT_EQ(Label(), "Готово");
+    EXPECT_EQ(Label(), ReadyText);
     EXPECT_EQ(CommentBox->Caption, "Первый шаг");
-    EXPECT_EQ(Button(), "Далее");
+    EXPECT_EQ(Button(), NextCaption);
     EXPECT_TRUE(IsEnabled(NextButton));
-    EXPECT_EQ(Sides[1].InputDir, TempDir + "$Kelvo$1a2b\\Alpha.kelvo.files\\Там.point\\Input\\");
+    const TExchangeFolders folders = ExchangeFolders(TempDir, 0x1A2B, "Alpha");
+    EXPECT_EQ(Sides[1].InputDir, folders.Input);
     Ok(1, 0x99);
-    EXPECT_EQ(Sides[1].OutputDir, TempDir + "$Kelvo$1a2b\\Alpha.kelvo.files\\Там.point\\Output\\")
-        << "a later QM_OK moved the folders";
+    EXPECT_EQ(Sides[1].OutputDir, folders.Output) << "a later QM_OK moved the folders";
 }
 
 TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
@@ -134,23 +138,21 @@ TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
     TTraceWindow trace;
     Ok(0);
     Ok(1);
-    EXPECT_EQ(CommentBox->Caption,
-              "Комментарий к этому шагу отсутствует. Просто посмотрите на программу и нажмите "
-              "кнопку \"Далее\".");
+    EXPECT_EQ(CommentBox->Caption, NoCommentText);
     support::MakeFolders(Sides[0].OutputDir);
     support::MakeFolders(Sides[1].InputDir);
     ASSERT_TRUE(os::WriteWholeFile(Sides[0].OutputDir + "data.txt", "x"));
 
     Press();
     EXPECT_EQ(stations[0].Received, std::vector<UINT>{QM_SYNC});
-    EXPECT_EQ(Label(), "жду A");
+    EXPECT_EQ(Label(), WaitingPrefix + std::string("A"));
     EXPECT_FALSE(IsEnabled(NextButton));
     EXPECT_EQ(CommentBox->Caption, "");
     Ok(0);
     EXPECT_TRUE(support::Exists(Sides[1].InputDir + "data.txt")) << "no transfer";
     EXPECT_TRUE(support::Exists(Sides[0].OutputDir + "data.txt")) << "the source file was moved";
     EXPECT_EQ(CommentBox->Caption, "Конец");
-    EXPECT_EQ(Button(), "Выход");
+    EXPECT_EQ(Button(), LastCaption);
     // The second transfer finds nothing in B's output folder.
     const std::vector<std::string> lines = {"conductor_test_sequencer   Transfer Ok",
                                             "conductor_test_sequencer   Transfer Error"};
@@ -164,13 +166,13 @@ TEST_F(Sequencer, UnsolicitedOkRunsTheSecondCommandAndNothingOnTheLastStep) {
     Ok(0); // nobody asked
     EXPECT_EQ(stations[0].Received, std::vector<UINT>{QM_REFRESH});
     Ok(0);
-    EXPECT_EQ(Button(), "Выход");
+    EXPECT_EQ(Button(), LastCaption);
     Ok(0);
     EXPECT_EQ(stations[0].Received, std::vector<UINT>{QM_REFRESH})
         << "a command of the last step ran";
     TTraceWindow trace;
     Ok(1); // one past the last station: ignored
-    EXPECT_EQ(Label(), "Готово");
+    EXPECT_EQ(Label(), ReadyText);
     EXPECT_EQ(trace.Lines,
               std::vector<std::string>{"conductor_test_sequencer QM_OK from an unknown station 1"});
 }
@@ -180,14 +182,14 @@ TEST_F(Sequencer, EmptyStepsAndAnEmptyScript) {
     Ok(0);
     Press();
     EXPECT_EQ(CommentBox->Caption, "второй") << "a step without commands was not passed";
-    EXPECT_EQ(Button(), "Выход");
+    EXPECT_EQ(Button(), LastCaption);
 
     Steps.clear();
     CurStep = -1;
     CurCmd = -1;
     WaitForNone();
-    EXPECT_EQ(Label(), "Готово");
-    EXPECT_EQ(Button(), "Выход");
+    EXPECT_EQ(Label(), ReadyText);
+    EXPECT_EQ(Button(), LastCaption);
     EXPECT_TRUE(IsEnabled(NextButton));
 }
 

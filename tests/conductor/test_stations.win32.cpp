@@ -5,6 +5,8 @@
 #include "conductor/QLostStations.h"
 #include "conductor/QSequencer.h"
 #include "conductor/QStations.h"
+#include "protocol/QPanelTexts.h"
+#include "protocol/QWindowNames.h"
 #include "script/QTestMessage.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
@@ -54,7 +56,7 @@ protected:
     void Script(const std::vector<std::string>& names, std::vector<TQTestStep> steps) {
         for (const std::string& name : names) {
             AddSide(name);
-            stations.push_back(support::MakeClassWindow("TFormKelvo", (name + ".kelvo").c_str()));
+            stations.push_back(support::MakeClassWindow(StationClass, StationTitle(name).c_str()));
         }
         Steps = std::move(steps);
         for (const std::string& name : names)
@@ -80,17 +82,17 @@ TEST_F(LostStation, APassedOverStationThatAnswersLateDoesNotMoveTheDemonstration
     Ok(0);
     Ok(1);
     Press();
-    ASSERT_EQ(StateLabel->Caption, "жду A");
+    ASSERT_EQ(StateLabel->Caption, WaitingPrefix + std::string("A"));
     stations[0].reset();
     ASSERT_TRUE(support::PumpUntil(
-        [] { return NextButton->Caption == "Пропустить" && IsEnabled(NextButton); }, 3000))
+        [] { return NextButton->Caption == SkipCaption && IsEnabled(NextButton); }, 3000))
         << "the closed station was not found lost";
     EXPECT_NE(CommentBox->Caption.find("A: окно станции закрыто"), std::string::npos)
         << CommentBox->Caption;
 
     Press();
-    EXPECT_EQ(StateLabel->Caption, "жду B") << "A was not passed over";
-    EXPECT_EQ(NextButton->Caption, "Далее");
+    EXPECT_EQ(StateLabel->Caption, WaitingPrefix + std::string("B")) << "A was not passed over";
+    EXPECT_EQ(NextButton->Caption, NextCaption);
     EXPECT_FALSE(IsEnabled(NextButton));
     EXPECT_EQ(CommentBox->Caption, "") << "a short wait for a live station shows nothing";
     Ok(1);

@@ -1,4 +1,5 @@
 // The box's sizes and scrolling, on the screen with the system's own fonts.
+#include "msgbox/QDyedPainter.h"
 #include "msgbox/QMsgBox.h"
 #include "tests/msgbox/BoxDriver.h"
 
@@ -208,3 +209,31 @@ TEST(MsgBoxSize, AnIconThatDoesNotExistKeepsItsRoom) {
 }
 
 } // namespace
+
+// A long text in a few styles: one font per style, however many pieces alternate between them.
+TEST(DyedPainter, MakesOneFontPerStyleForTheLayoutAndThePaint) {
+    TQDyedTextArray pieces(300);
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        pieces[i].Text = "piece " + std::to_string(i);
+        pieces[i].Bold = i % 3 == 1;
+        pieces[i].Italic = i % 3 == 2;
+    }
+    const win::TWindowDC screen(nullptr);
+    const win::TMemoryDC memory(CreateCompatibleDC(screen.get()));
+    TQDyedPainter painter;
+    LOGFONTA normal{};
+    normal.lfWeight = FW_NORMAL; // the painter's own font is the first style's
+    painter.SetLogFont(normal);
+    {
+        const TQDyedPainter::TUse use(painter, memory.get());
+        painter.CreateObjects();
+        const TQDyedLayout layout = Layout(painter, pieces, 200);
+        TQPaintView view;
+        view.Width = 200;
+        view.Height = layout.Height();
+        painter.PaintText(layout.Lines, view);
+    }
+    EXPECT_EQ(painter.FontCount(), 3u);
+    painter.ReleaseObjects();
+    EXPECT_EQ(painter.FontCount(), 0u);
+}

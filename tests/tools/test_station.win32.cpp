@@ -1,6 +1,8 @@
 // The rehearsal station as the conductor meets it: Kelvo.exe started with a scheme file and
 // /demo(i,n), answering a conductor window of this process.
-#include "conductor/QProtocol.h"
+#include "protocol/QExchangeFolders.h"
+#include "protocol/QProtocol.h"
+#include "protocol/QWindowNames.h"
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
@@ -27,7 +29,7 @@ struct TAnswer {
 // A window of the conductor's class, on this thread: it keeps every QM_OK, in order.
 struct TConductor {
     std::vector<TAnswer> Answers;
-    win::TWindow Window = MakeBoundWindow("TFormKelvoDemo", "Пульт", *this);
+    win::TWindow Window = MakeBoundWindow(ConductorClass, "Пульт", *this);
 
     LRESULT OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == QM_OK)
@@ -110,11 +112,10 @@ TEST(Station, AnswersEachCommandOnceShowsItsWorkAndCleansUpOnQuit) {
     ASSERT_TRUE(station);
     const TAnswer ready = conductor.NextAnswer();
     ASSERT_EQ(ready.Index, 1u) << "no ready answer with the station's index";
-    const std::string root = TempFolder() + "$Kelvo$" + FormatText("%x", {ready.X}) + "\\";
-    const std::string point = root + name + ".kelvo.files\\Там.point\\";
-    EXPECT_TRUE(IsFolder(point + "Input\\") && IsFolder(point + "Output\\")) << point;
+    const TExchangeFolders folders = ExchangeFolders(TempFolder(), ready.X, name);
+    EXPECT_TRUE(IsFolder(folders.Input) && IsFolder(folders.Output)) << folders.Input;
 
-    HWND window = FindWindowA("TFormKelvo", title.c_str());
+    HWND window = FindWindowA(StationClass, title.c_str());
     ASSERT_TRUE(window) << "no station window titled " << title;
     char shown[MAX_PATH] = {};
     GetWindowTextA(window, shown, sizeof shown);
@@ -135,7 +136,7 @@ TEST(Station, AnswersEachCommandOnceShowsItsWorkAndCleansUpOnQuit) {
         EXPECT_EQ(done.Index, 1u) << "no answer to " << command;
         EXPECT_EQ(done.X, ready.X) << "another folder number in the answer to " << command;
         if (command == QM_SYNC) {
-            EXPECT_EQ(FileCount(point + "Output\\"), 1u) << "no file to send after .Sync";
+            EXPECT_EQ(FileCount(folders.Output), 1u) << "no file to send after .Sync";
         }
     }
     PumpFor(300);
@@ -144,14 +145,14 @@ TEST(Station, AnswersEachCommandOnceShowsItsWorkAndCleansUpOnQuit) {
         << ".Next did not mark the second step";
     EXPECT_TRUE(Shows(lists[1], ".CompareByCRC")) << "the command list misses a command";
 
-    CopyFileA(scheme.Name().c_str(), (point + "Input\\arrived.txt").c_str(), FALSE);
+    CopyFileA(scheme.Name().c_str(), (folders.Input + "arrived.txt").c_str(), FALSE);
     EXPECT_TRUE(PumpUntil([&] { return Shows(lists[2], "arrived.txt"); }, 3000))
         << "the arrived file is not shown";
 
     PostMessageA(window, QM_QUIT, static_cast<WPARAM>(-1), 0);
     ASSERT_TRUE(station.Wait(15000)) << "QM_QUIT did not end the station";
     EXPECT_EQ(station.ExitCode(), 0u);
-    EXPECT_FALSE(IsFolder(root)) << root << " is left";
+    EXPECT_FALSE(IsFolder(folders.Root)) << folders.Root << " is left";
     // The four commands that followed an answer to a command, in microseconds.
     const std::string times = handoffs.Read();
     EXPECT_EQ(std::count(times.begin(), times.end(), '\n'), 4) << times;

@@ -1,21 +1,12 @@
 #pragma once
-// The station's exchange point below the temporary folder, where the conductor finds it by
-// the number X that the station sends with every answer:
-// <temp>\$Kelvo$<X in hex>\<station>.kelvo.files\Там.point\Input\ and ...\Output\.
+// The station's exchange point below the temporary folder, made and emptied by the station,
+// and the files in it.
+
+#include "protocol/QExchangeFolders.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-struct TExchangeFolders {
-    std::string Root; // <temp>\$Kelvo$<X>\, which only this station uses
-    std::string Input;
-    std::string Output;
-};
-
-// The folders of station NAME under number X in TEMPDIR (which ends in a backslash).
-TExchangeFolders ExchangeFoldersOf(const std::string& tempDir, std::uint32_t x,
-                                   const std::string& name);
 
 // Creates both folders afresh, emptied of anything an earlier station of that number left.
 // Raises std::runtime_error naming the folder that cannot be made.

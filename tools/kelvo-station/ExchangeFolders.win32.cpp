@@ -2,7 +2,6 @@
 
 #include "os/Platform.h"
 #include "os/WinHandle.h"
-#include "util/TextUtils.h"
 
 #include <windows.h>
 
@@ -51,16 +50,6 @@ std::array<std::uint32_t, 256> MakeCrcTable() {
 }
 
 } // namespace
-
-TExchangeFolders ExchangeFoldersOf(const std::string& tempDir, std::uint32_t x,
-                                   const std::string& name) {
-    TExchangeFolders folders;
-    folders.Root = tempDir + "$Kelvo$" + FormatText("%x", {x}) + "\\";
-    const std::string point = folders.Root + name + ".kelvo.files\\Там.point\\";
-    folders.Input = point + "Input\\";
-    folders.Output = point + "Output\\";
-    return folders;
-}
 
 void CreateExchangeFolders(const TExchangeFolders& folders) {
     RemoveTree(folders.Root);

@@ -1,6 +1,7 @@
 #include "StationArgs.h"
 
 #include "os/Cp1251.h"
+#include "protocol/QWindowNames.h"
 #include "util/TextUtils.h"
 
 #include <algorithm>
@@ -8,8 +9,6 @@
 #include <stdexcept>
 
 namespace {
-
-constexpr std::string_view SchemeExtension = ".kelvo";
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -54,9 +53,10 @@ TStationArgs ParseStationArgs(const std::string& schemeFile, const std::string& 
     args.SchemeFile = schemeFile;
     args.Title = FileNamePart(schemeFile);
     args.Name = args.Title;
+    constexpr std::string_view schemeExtension = SchemeExtension;
     const std::size_t extension =
-        args.Name.size() - std::min(args.Name.size(), SchemeExtension.size());
-    if (EqualsIgnoringCase(std::string_view(args.Name).substr(extension), SchemeExtension))
+        args.Name.size() - std::min(args.Name.size(), schemeExtension.size());
+    if (EqualsIgnoringCase(std::string_view(args.Name).substr(extension), schemeExtension))
         args.Name.resize(extension);
     if (!demoSwitch.empty()) {
         if (!ReadDemoSwitch(demoSwitch, args.Index, args.Count))

@@ -57,7 +57,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         setup.Args = ParseStationArgs(CmdLineParam(1), CmdLineParam(2));
         // A process number is unique among the stations running at once.
         setup.X = GetCurrentProcessId();
-        setup.Folders = ExchangeFoldersOf(TempFolder(), setup.X, setup.Args.Name);
+        setup.Folders = ExchangeFolders(TempFolder(), setup.X, setup.Args.Name);
         setup.DelayMs = AnswerDelayMs(EnvironmentText(DelayVariable), setup.Args.Name);
         setup.HandoffLog = EnvironmentText(HandoffVariable);
         CreateExchangeFolders(setup.Folders);

@@ -1,5 +1,5 @@
 #pragma once
-// The station's window, class "TFormKelvo", titled with its scheme file's name. It shows the
+// The station's window, of StationClass, titled with its scheme file's name. It shows the
 // scheme with the current step's section marked, every command it received, and the files
 // of its exchange folders; it answers the conductor after each command.
 

@@ -2,10 +2,11 @@
 
 #include "SchemeSections.h"
 
-#include "conductor/QProtocol.h"
 #include "os/Platform.h"
 #include "os/WinBinding.h"
 #include "os/WinHandle.h"
+#include "protocol/QProtocol.h"
+#include "protocol/QWindowNames.h"
 #include "util/TextUtils.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr const char* StationClass = "TFormKelvo";
 constexpr UINT WM_STATION_READY = WM_APP + 1;
 // Arrivals in the input folder are noticed within this time.
 constexpr UINT_PTR PollTimer = 1;
@@ -179,7 +179,7 @@ void PollFiles(TStation& station) {
 }
 
 void PostOk(TStation& station) {
-    HWND conductor = FindWindowA("TFormKelvoDemo", nullptr);
+    HWND conductor = FindWindowA(ConductorClass, nullptr);
     if (!conductor) {
         Log(station, "Пульт управления не найден: ответ не отправлен");
         return;

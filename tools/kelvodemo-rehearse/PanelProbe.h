@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-// The control panel: the conductor's window of class "TFormKelvoDemo" and its controls.
+// The control panel: the conductor's window (ConductorClass) and its controls.
 struct TPanel {
     HWND Form = nullptr;
     HWND Button = nullptr;
@@ -31,7 +31,7 @@ TPanelView ReadPanel(TPanel& panel);
 // The stations' names that the label awaits ("жду A,B"), none for any other text.
 std::vector<std::string> AwaitedStations(const std::string& label);
 
-// A top-level window of class "TFormKelvo".
+// A top-level window of a station (StationClass).
 struct TStationWindow {
     HWND Window = nullptr;
     DWORD ProcessId = 0;
@@ -39,7 +39,7 @@ struct TStationWindow {
 };
 std::vector<TStationWindow> StationWindows();
 
-// Whether any top-level window of class "TFormKelvoDemo" exists.
+// Whether any control panel exists.
 bool AnyPanel();
 
 // The visible message boxes (dialog class "#32770") of process PROCESSID, each with the

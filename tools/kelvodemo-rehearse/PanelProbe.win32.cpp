@@ -1,9 +1,12 @@
 #include "PanelProbe.h"
 
+#include "protocol/QPanelTexts.h"
+#include "protocol/QWindowNames.h"
 #include "util/LineBreaks.h"
 
 #include <algorithm>
 #include <functional>
+#include <string_view>
 
 namespace {
 
@@ -37,7 +40,7 @@ DWORD ProcessOf(HWND window) {
 }
 
 bool IsPanelLabel(const std::string& text) {
-    return text.rfind("жду ", 0) == 0 || text == "Готово" || text == "Идет загрузка";
+    return text.rfind(WaitingPrefix, 0) == 0 || text == ReadyText || text == LoadingText;
 }
 
 } // namespace
@@ -68,7 +71,7 @@ bool FindPanel(DWORD processId, TPanel& panel) {
         panel = TPanel{};
         ForEachWindow(nullptr, [&](HWND window) {
             if (!panel.Form && ProcessOf(window) == processId &&
-                SameTextIgnoringCase(ClassNameOf(window), "TFormKelvoDemo"))
+                SameTextIgnoringCase(ClassNameOf(window), ConductorClass))
                 panel.Form = window;
         });
         if (!panel.Form)
@@ -101,9 +104,9 @@ TPanelView ReadPanel(TPanel& panel) {
 
 std::vector<std::string> AwaitedStations(const std::string& label) {
     std::vector<std::string> names;
-    if (label.rfind("жду ", 0) != 0)
+    if (label.rfind(WaitingPrefix, 0) != 0)
         return names;
-    std::size_t start = 4;
+    std::size_t start = std::string_view(WaitingPrefix).size();
     for (std::size_t comma = label.find(',', start);; comma = label.find(',', start)) {
         names.push_back(label.substr(start, comma - start));
         if (comma == std::string::npos)
@@ -115,14 +118,14 @@ std::vector<std::string> AwaitedStations(const std::string& label) {
 std::vector<TStationWindow> StationWindows() {
     std::vector<TStationWindow> stations;
     ForEachWindow(nullptr, [&](HWND window) {
-        if (SameTextIgnoringCase(ClassNameOf(window), "TFormKelvo"))
+        if (SameTextIgnoringCase(ClassNameOf(window), StationClass))
             stations.push_back({window, ProcessOf(window), WindowTextOf(window)});
     });
     return stations;
 }
 
 bool AnyPanel() {
-    return FindWindowA("TFormKelvoDemo", nullptr) != nullptr;
+    return FindWindowA(ConductorClass, nullptr) != nullptr;
 }
 
 std::vector<TMessageBox> MessageBoxesOf(DWORD processId) {

@@ -5,6 +5,9 @@
 #include "Screenshot.h"
 
 #include "os/WinHandle.h"
+#include "protocol/QExchangeFolders.h"
+#include "protocol/QPanelTexts.h"
+#include "protocol/QWindowNames.h"
 #include "util/LineBreaks.h"
 #include "util/TextUtils.h"
 
@@ -22,9 +25,6 @@ constexpr DWORD PressGraceMs = 1500;
 constexpr DWORD ConductorEndingMs = 30000;
 // For the stations to end after the conductor.
 constexpr DWORD StationsEndingMs = 20000;
-
-const std::string LastCaption = "Выход";
-const std::string NextCaption = "Далее";
 
 // The panel as one poll saw it.
 struct TLook {
@@ -53,10 +53,10 @@ std::string Joined(const std::vector<std::string>& names) {
     return text;
 }
 
-std::vector<std::string> ExchangeFolders(const std::string& tempDir) {
+std::vector<std::string> ExchangeRoots(const std::string& tempDir) {
     std::vector<std::string> folders;
     WIN32_FIND_DATAA entry{};
-    win::TFindHandle find(FindFirstFileA((tempDir + "$Kelvo$*").c_str(), &entry));
+    win::TFindHandle find(FindFirstFileA((tempDir + ExchangeRootPrefix + "*").c_str(), &entry));
     if (find) {
         do {
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -132,7 +132,7 @@ public:
             MakeFolders(options_.ShotsDir);
         for (const TStationWindow& station : StationWindows())
             earlierStations_.push_back(station.Window);
-        foldersBefore_ = ExchangeFolders(tempDir_);
+        foldersBefore_ = ExchangeRoots(tempDir_);
         if (!Launch(conductorExe))
             return;
         if (RunLoading())
@@ -237,7 +237,8 @@ private:
         if (end == TWaitEnd::Done)
             return true;
         if (end == TWaitEnd::TimedOut && closing)
-            Fail("KelvoDemo.exe did not end after \"" + LastCaption + "\" was pressed");
+            Fail("KelvoDemo.exe did not end after \"" + std::string(LastCaption) +
+                 "\" was pressed");
         else if (end == TWaitEnd::TimedOut)
             FailTimeOut(tracker, when);
         else if (!closing)
@@ -281,7 +282,7 @@ private:
 
     void CheckShownStep(std::size_t index, const TPanelView& view) {
         const std::string number = IntToDecimal(static_cast<int>(index + 1));
-        const std::string& expected =
+        const std::string expected =
             index + 1 == script_.Comments.size() ? LastCaption : NextCaption;
         if (view.Caption != expected)
             Fail("step " + number + " shows the button \"" + view.Caption + "\", not \"" +
@@ -347,7 +348,7 @@ private:
                         [&](const TSeenStation& s) { return s.ProcessId == window.ProcessId; }))
             return;
         for (const std::string& name : script_.Stations) {
-            if (lstrcmpiA((name + ".kelvo").c_str(), window.Title.c_str()) != 0)
+            if (lstrcmpiA(StationTitle(name).c_str(), window.Title.c_str()) != 0)
                 continue;
             seen_.push_back({name, window.ProcessId,
                              win::TKernelHandle(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE |
@@ -415,13 +416,13 @@ private:
 
     void CheckLeftovers() {
         for (const std::string& name : script_.Stations) {
-            const std::string scheme = tempDir_ + name + ".kelvo";
+            const std::string scheme = tempDir_ + StationTitle(name);
             if (GetFileAttributesA(scheme.c_str()) == INVALID_FILE_ATTRIBUTES)
                 continue;
             report_.SchemeFilesLeft.push_back(scheme);
             Fail("the scheme file " + scheme + " is left");
         }
-        for (const std::string& folder : ExchangeFolders(tempDir_)) {
+        for (const std::string& folder : ExchangeRoots(tempDir_)) {
             if (std::find(foldersBefore_.begin(), foldersBefore_.end(), folder) !=
                 foldersBefore_.end())
                 continue;

@@ -1,5 +1,6 @@
 #include "RehearseScript.h"
 
+#include "protocol/QPanelTexts.h"
 #include "script/QTestMessage.h"
 
 TScriptOutline ReadScriptOutline(const std::string& path) {
@@ -12,9 +13,6 @@ TScriptOutline ReadScriptOutline(const std::string& path) {
     for (const TQTestSide& side : script.Sides)
         outline.Stations.push_back(side.Name);
     for (const TQTestStep& step : script.Steps)
-        outline.Comments.push_back(
-            step.Comment.empty() ? "Комментарий к этому шагу отсутствует. Просто посмотрите на "
-                                   "программу и нажмите кнопку \"Далее\"."
-                                 : step.Comment);
+        outline.Comments.push_back(step.Comment.empty() ? NoCommentText : step.Comment);
     return outline;
 }

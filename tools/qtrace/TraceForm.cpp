@@ -3,6 +3,7 @@
 #include "Clipboard.h"
 
 #include "os/WinBinding.h"
+#include "protocol/QWindowNames.h"
 
 #include <string>
 
@@ -87,7 +88,7 @@ LRESULT TTraceForm::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         List_ = CreateList(window);
         return List_ ? 0 : -1;
     case WM_SETTEXT:
-        // A trace line, not a new title: the title stays "QTrace" so that senders find it.
+        // A trace line, not a new title: the title stays as it is so that senders find it.
         AddLine(List_, *Log_, reinterpret_cast<const char*>(lParam));
         return TRUE;
     case WM_SIZE:
@@ -116,10 +117,10 @@ TTraceForm::TTraceForm(HINSTANCE instance, TTraceLog* log) : Log_(log) {
     windowClass.hIcon = LoadIconA(instance, "MAINICON");
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "TVornixTraceForm";
+    windowClass.lpszClassName = TraceClass;
     if (!RegisterClassA(&windowClass))
         return;
-    Window_.reset(CreateWindowExA(0, "TVornixTraceForm", "QTrace", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+    Window_.reset(CreateWindowExA(0, TraceClass, TraceTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                   CW_USEDEFAULT, CW_USEDEFAULT, 720, 420, nullptr,
                                   CreateTraceMenu(), instance, this));
 }

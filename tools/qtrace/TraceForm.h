@@ -1,5 +1,5 @@
 #pragma once
-// The viewer's window: class "TVornixTraceForm", title "QTrace". Each WM_SETTEXT it receives
+// The viewer's window, of TraceClass and titled TraceTitle. Each WM_SETTEXT it receives
 // is one trace line; the lines are listed with the time they came in.
 
 #include "TraceLog.h"

@@ -1,16 +1,17 @@
-#include "conductor/QTrace.h"
+#include "protocol/QTrace.h"
+#include "protocol/QWindowNames.h"
 
 HWND FindStationWindow(const std::string& name) {
-    return FindWindowA("TFormKelvo", (name + ".kelvo").c_str());
+    return FindWindowA(StationClass, StationTitle(name).c_str());
 }
 
 void SendQM(WPARAM wParam, const std::string& name, std::int32_t msg, LPARAM lParam) {
     std::string title;
     HWND window = nullptr;
     if (name.empty()) {
-        window = FindWindowA("TFormKelvoDemo", nullptr);
+        window = FindWindowA(ConductorClass, nullptr);
     } else {
-        title = name + ".kelvo";
+        title = StationTitle(name);
         window = FindStationWindow(name);
     }
     if (window)

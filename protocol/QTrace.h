@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "conductor/QProtocol.h"
+#include "protocol/QProtocol.h"
 
 #include <string>
 

@@ -1,6 +1,7 @@
 #pragma once
 // The trace viewer (qtrace.exe) run for a test, writing every line it receives to a log file.
 
+#include "protocol/QWindowNames.h"
 #include "tests/support/Process.h"
 
 #include <cctype>
@@ -16,7 +17,7 @@ public:
         : Process(support::ProgramFolder() + "qtrace.exe", "--log \"" + logName + "\"") {
         // Visible only once it is fully created and can take lines.
         if (Process)
-            Window = support::WaitForTopWindow(Process.Id(), "TVornixTraceForm", 10000);
+            Window = support::WaitForTopWindow(Process.Id(), TraceClass, 10000);
     }
     ~TTraceViewer() {
         if (Window)

@@ -1,4 +1,4 @@
-#include "conductor/QProtocol.h"
+#include "protocol/QProtocol.h"
 
 std::string QMName(std::int32_t code) {
     switch (code) {

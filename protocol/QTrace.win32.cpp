@@ -1,5 +1,6 @@
-#include "conductor/QTrace.h"
+#include "protocol/QTrace.h"
 
+#include "protocol/QWindowNames.h"
 #include "util/CmdLine.h"
 #include "util/TextUtils.h"
 
@@ -21,7 +22,7 @@ std::string ProgramTitle(const std::string& exePath) {
 }
 
 void InitTrace() {
-    TraceWindow = FindWindowA("TVornixTraceForm", "QTrace");
+    TraceWindow = FindWindowA(TraceClass, TraceTitle);
 }
 
 void Trace(const std::string& text) {

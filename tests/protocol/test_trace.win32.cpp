@@ -1,10 +1,11 @@
 // The station messages and the trace channel, with windows of this process and a running
 // trace viewer.
-#include "conductor/QTrace.h"
 #include "os/WinHandle.h"
-#include "tests/conductor/TraceViewer.h"
+#include "protocol/QTrace.h"
+#include "protocol/QWindowNames.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TestWindows.h"
+#include "tests/support/TraceViewer.h"
 #include "tools/qtrace/TraceForm.h"
 
 #include <gtest/gtest.h>
@@ -55,9 +56,9 @@ TEST(QTraceTest, MessageNames) {
 }
 
 TEST(SendQMTest, PostsToTheStationAndToTheConductor) {
-    win::TWindow station = support::MakeClassWindow("TFormKelvo", "alpha.KELVO");
-    win::TWindow other = support::MakeClassWindow("TFormKelvo", "Alphabet.kelvo");
-    win::TWindow conductor = support::MakeClassWindow("TFormKelvoDemo", "Демонстрация");
+    win::TWindow station = support::MakeClassWindow(StationClass, "alpha.KELVO");
+    win::TWindow other = support::MakeClassWindow(StationClass, "Alphabet.kelvo");
+    win::TWindow conductor = support::MakeClassWindow(ConductorClass, "Демонстрация");
     ASSERT_TRUE(station && other && conductor);
 
     SendQM(static_cast<WPARAM>(-1), "ALPHA", QM_SYNC, 0);
@@ -106,25 +107,25 @@ TEST(TraceTest, MissingWindowsAreTracedToTheViewerFoundAtStart) {
         if (const win::TClipboard clipboard(nullptr); clipboard)
             if (const win::TGlobalLock data(GetClipboardData(CF_TEXT)); data)
                 copied = static_cast<const char*>(data.get());
-        EXPECT_NE(copied.find("  conductor_test_trace failed: ->Beta.kelvo.QM_NEXT\r\n"),
+        EXPECT_NE(copied.find("  protocol_test_trace failed: ->Beta.kelvo.QM_NEXT\r\n"),
                   std::string::npos)
             << "clipboard: " << copied;
-        EXPECT_NE(copied.find("  conductor_test_trace   Transfer Ok\r\n"), std::string::npos)
+        EXPECT_NE(copied.find("  protocol_test_trace   Transfer Ok\r\n"), std::string::npos)
             << "clipboard: " << copied;
 
         char title[64] = {};
         GetWindowTextA(viewer.Window, title, sizeof title);
-        EXPECT_STREQ(title, "QTrace") << "a trace line changed the viewer's title";
+        EXPECT_STREQ(title, TraceTitle) << "a trace line changed the viewer's title";
     }
     InitTrace(); // the viewer is gone: tracing must do nothing
     Trace("after the end");
 
     std::vector<std::string> lines = ReadLines(logName);
     const std::string expected[] = {
-        "conductor_test_trace failed: ->Beta.kelvo.QM_NEXT",
-        "conductor_test_trace failed: ->Gamma.kelvo.QM_???",
-        "conductor_test_trace failed: ->.QM_OK",
-        "conductor_test_trace   Transfer Ok",
+        "protocol_test_trace failed: ->Beta.kelvo.QM_NEXT",
+        "protocol_test_trace failed: ->Gamma.kelvo.QM_???",
+        "protocol_test_trace failed: ->.QM_OK",
+        "protocol_test_trace   Transfer Ok",
     };
     ASSERT_EQ(lines.size(), std::size(expected)) << "log lines";
     for (std::size_t i = 0; i < lines.size(); ++i) {
