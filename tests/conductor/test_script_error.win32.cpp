@@ -78,7 +78,7 @@ TEST(ScriptError, IsShownInTheDyedBoxBeforeTheProgramEnds) {
     EXPECT_EQ(FindWindowA(StationClass, StationTitle("ErrorAlpha").c_str()), nullptr)
         << "a station started";
     for (const std::string& scheme : schemes)
-        EXPECT_EQ(GetFileAttributesA(scheme.c_str()), INVALID_FILE_ATTRIBUTES) << scheme;
+        EXPECT_FALSE(Exists(scheme)) << scheme;
 }
 
 } // namespace

@@ -44,19 +44,17 @@ inline std::optional<TSyntaxError> ErrorOf(const std::string& text) {
 // stands for the end of the text).
 inline void ExpectError(const std::string& text, const std::string& message, const std::string& at,
                         support::TWhere where = support::TWhere::current()) {
-    const std::string script = "script: " + text + "\n";
+    SCOPED_TRACE("script: " + text);
     const auto error = ErrorOf(text);
-    if (!error)
-        return support::FailAt(where, script + "expected the error " + message);
-    if (error->Message != message)
-        support::FailAt(where,
-                        script + "raised \"" + error->Message + "\", expected \"" + message + "\"");
     const TQPos want = text.rfind(at);
-    if (want == std::string::npos)
-        return support::FailAt(where, "test fault: marker not in the script");
+    if (!error || want == std::string::npos)
+        return support::FailAt(where, error ? "test fault: marker not in the script"
+                                            : "expected the error " + message);
+    if (error->Message != message)
+        support::FailAt(where, "raised \"" + error->Message + "\", expected \"" + message + "\"");
     const TQPos got = SkipBlanks(text, error->Pos);
     if (got != want)
-        support::FailAt(where, script + "error reported at \"" + text.substr(got, 12) +
+        support::FailAt(where, "error reported at \"" + text.substr(got, 12) +
                                    "\", expected at \"" + at + "\"");
 }
 

@@ -36,11 +36,9 @@ inline void Open(TQInStm& stm, int mode, std::string text) {
 inline void ExpectError(const TReported& r, const std::string& msg, TQPos pos,
                         const std::string& what,
                         support::TWhere where = support::TWhere::current()) {
-    if (!r.Raised)
-        support::FailAt(where, what + ": expected \"" + msg + "\", nothing was raised");
-    else if (r.Msg != msg)
+    if (!r.Raised || r.Msg != msg)
         support::FailAt(where, what + ": raised \"" + r.Msg + "\", expected \"" + msg + "\"");
     if (r.Pos != pos)
-        support::FailAt(where, what + ": error position " + std::to_string(r.Pos) + ", expected " +
+        support::FailAt(where, what + ": error at " + std::to_string(r.Pos) + ", not " +
                                    std::to_string(pos));
 }

@@ -11,7 +11,6 @@
 
 #include <memory>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -70,16 +69,9 @@ struct TRecorder {
     // Compares the recording with the expected table; a difference is reported at the caller.
     void Check(const std::vector<TSeen>& expected,
                support::TWhere where = support::TWhere::current()) const {
-        if (Seen == expected)
-            return;
-        std::ostringstream text;
-        text << "recorded:";
-        for (const TSeen& s : Seen)
-            text << ' ' << s;
-        text << "\nexpected:";
-        for (const TSeen& s : expected)
-            text << ' ' << s;
-        support::FailAt(where, text.str());
+        if (Seen != expected)
+            support::FailAt(where, "recorded " + testing::PrintToString(Seen) + "\nexpected " +
+                                       testing::PrintToString(expected));
     }
 };
 
