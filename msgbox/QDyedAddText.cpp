@@ -1,10 +1,8 @@
 #include "msgbox/QDyedText.h"
 
-namespace {
+#include "util/LineBreaks.h"
 
-bool IsLineBreak(char c) {
-    return c == '\r' || c == '\n';
-}
+namespace {
 
 bool SameAttributes(const TQDyedText& piece, const TQMsgBoxFont& font) {
     return piece.FontName == font.Name && piece.FontHeight == font.Height &&
@@ -31,23 +29,17 @@ TQDyedText EmptyPiece(const TQMsgBoxFont& font) {
 void TQDyedMessage::AddText(std::string_view text) {
     if (Pieces.empty() || Pieces.back().LineEnd || !SameAttributes(Pieces.back(), Font))
         Pieces.push_back(EmptyPiece(Font));
-    for (;;) {
-        std::size_t br = 0;
-        while (br < text.size() && !IsLineBreak(text[br]))
-            ++br;
+    for (std::size_t start = 0;;) {
+        const TLineSpan line = LineAt(text, start);
         TQDyedText& last = Pieces.back();
-        last.Text.append(text.substr(0, br));
-        if (br == text.size())
+        last.Text.append(text.substr(start, line.End - start));
+        if (line.End == text.size())
             return;
         last.LineEnd = true;
-        std::size_t next = br + 1;
-        // Two different break characters in a row are one break; two equal ones are two.
-        if (next < text.size() && IsLineBreak(text[next]) && text[next] != text[br])
-            ++next;
         // A text that ends with its break leaves no empty piece behind.
-        if (next == text.size())
+        if (line.Next == text.size())
             return;
-        text.remove_prefix(next);
+        start = line.Next;
         Pieces.push_back(EmptyPiece(Font));
     }
 }

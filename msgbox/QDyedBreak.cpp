@@ -7,13 +7,15 @@
 
 namespace {
 
-bool IsBlank(char c) {
+// Where a line may wrap is the box's own rule: every code up to 32, the zero character
+// included, which the text streams' blank test leaves out.
+bool IsWrapBlank(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
 
 // Whether a head of H characters may end a line.
 bool IsHeadEnd(std::string_view t, std::size_t h) {
-    return h >= 2 && h <= t.size() && IsBlank(t[h - 1]) && !IsBlank(t[h - 2]);
+    return h >= 2 && h <= t.size() && IsWrapBlank(t[h - 1]) && !IsWrapBlank(t[h - 2]);
 }
 
 } // namespace

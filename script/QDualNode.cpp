@@ -1,16 +1,9 @@
 #include "script/QDualNode.h"
 
 #include "textstream/QStm.h"
+#include "util/LineBreaks.h"
 
 #include <utility>
-
-namespace {
-
-bool IsLineEnd(char c) {
-    return c == '\r' || c == '\n' || c == '\0';
-}
-
-} // namespace
 
 TQDualNode::~TQDualNode() {
     // Children are detached before their parent is freed, so each release frees one node.
@@ -41,7 +34,7 @@ bool TQDualNode::ReadLine(TQInStm& stm) {
     const TQPos begin = stm.Cur();
     TQPos end = begin;
     std::size_t count = 1;
-    for (; end < text.size() && !IsLineEnd(text[end]); ++end)
+    for (; end < text.size() && !IsLineBreak(text[end]) && text[end] != '\0'; ++end)
         count += text[end] == '|';
     Columns.reserve(count);
     TQPos start = begin;

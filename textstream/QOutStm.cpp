@@ -1,16 +1,13 @@
 // The output stream's text, kept joined: a new line appends CR LF, except the first one,
 // which only starts the first line.
 #include "textstream/QStm.h"
+#include "util/LineBreaks.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr std::string_view Break = "\r\n";
-
-bool IsBreak(char c) {
-    return c == '\r' || c == '\n';
-}
 
 } // namespace
 
@@ -48,23 +45,15 @@ void TQOutStm::WriteLn(std::string_view s) {
 }
 
 void TQOutStm::WriteText(std::string_view s) {
-    // One pass over the text: the pieces between breaks hold no CR or LF, so they are
-    // appended as they are.
-    const char* const end = s.data() + s.size();
-    const char* piece = s.data();
-    for (const char* p = piece;; ++p) {
-        if (p == end || *p == '\0') {
-            Append({piece, static_cast<std::size_t>(p - piece)});
+    // The pieces between breaks hold no CR or LF, so they are appended as they are.
+    s = s.substr(0, s.find('\0'));
+    for (std::size_t start = 0;;) {
+        const TLineSpan line = LineAt(s, start);
+        Append(s.substr(start, line.End - start));
+        if (line.End == s.size())
             return;
-        }
-        if (!IsBreak(*p))
-            continue;
-        Append({piece, static_cast<std::size_t>(p - piece)});
         NewLine();
-        // Two different break characters in a row are one break; two equal ones are two.
-        if (p + 1 != end && IsBreak(p[1]) && p[1] != *p)
-            ++p;
-        piece = p + 1;
+        start = line.Next;
     }
 }
 

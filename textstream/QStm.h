@@ -3,6 +3,7 @@
 // TQOutStm builds a text line by line and quotes strings by the same modes' rules.
 
 #include "errors/RaisePlace.h"
+#include "util/LineBreaks.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -60,9 +61,6 @@ struct TQDecodedText {
 // character beyond ASCII; else code page 1251, the bytes unchanged. Raises Exception for a
 // UTF-16 byte-order mark.
 TQDecodedText DecodeText(std::string bytes);
-
-// Whether every character of S is a blank (codes 1 to 32); true for the empty text.
-bool IsBlankText(std::string_view s);
 
 // What shows a syntax error to the user before it is raised. The program installs the dyed
 // error box at start; the portable core shows nothing.

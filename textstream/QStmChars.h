@@ -2,14 +2,11 @@
 // Character classes of the input stream. The zero character ends every text and belongs to
 // none of them, so a scan that stops at the end of a class also stops at the end of the text.
 
+#include "util/LineBreaks.h"
+
 #include <cstddef>
 
 namespace qstm {
-
-// Codes 1 to 32: control characters, line breaks and the space.
-inline bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) - 1u < 32u;
-}
 
 inline bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -23,10 +20,6 @@ inline bool IsLetter(char c) {
 
 inline bool IsIdentChar(char c) {
     return IsLetter(c) || IsDigit(c);
-}
-
-inline bool IsLineBreak(char c) {
-    return c == '\r' || c == '\n';
 }
 
 inline bool IsQuote(char c) {

@@ -91,10 +91,6 @@ bool CanResumeAt(const std::string& text, TQPos p) {
 
 } // namespace
 
-bool IsBlankText(std::string_view s) {
-    return std::all_of(s.begin(), s.end(), IsBlank);
-}
-
 int TQInStm::LineOf(TQPos p) {
     p = std::min(p == NoPos ? Cur_ : p, Text_.size());
     if (p <= LineCachePos_)
@@ -125,10 +121,7 @@ TQPos TQInStm::NextLine(TQPos p) const {
     p = BackOffSecond(Text_, std::min(p, Text_.size()));
     while (Text_[p] != 0 && !IsLineBreak(Text_[p]))
         ++p;
-    if (Text_[p] == 0)
-        return p;
-    const char next = Text_[p + 1];
-    return IsLineBreak(next) && next != Text_[p] ? p + 2 : p + 1;
+    return p + BreakLength(Text_, p);
 }
 
 namespace {

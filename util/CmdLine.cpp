@@ -1,18 +1,15 @@
 #include "util/CmdLine.h"
 
+#include "util/LineBreaks.h"
+
 #include <vector>
 
 namespace {
 
-bool IsSpace(char c) {
-    auto b = static_cast<unsigned char>(c);
-    return b >= 1 && b <= 32;
-}
-
 // Blanks, and empty pairs of double quotes, between tokens.
 std::size_t SkipSeparators(std::string_view s, std::size_t p) {
     while (p < s.size()) {
-        if (IsSpace(s[p]))
+        if (IsBlank(s[p]))
             ++p;
         else if (s[p] == '"' && p + 1 < s.size() && s[p + 1] == '"')
             p += 2;
@@ -22,13 +19,13 @@ std::size_t SkipSeparators(std::string_view s, std::size_t p) {
     return p;
 }
 
-// The end of the token at p: the first blank or control character outside quotes.
+// The end of the token at p: the first blank outside quotes. The text holds no zero.
 std::size_t TokenEnd(std::string_view s, std::size_t p) {
     bool quoted = false;
     for (; p < s.size(); ++p) {
         if (s[p] == '"')
             quoted = !quoted;
-        else if (!quoted && static_cast<unsigned char>(s[p]) <= 32)
+        else if (!quoted && IsBlank(s[p]))
             break;
     }
     return p;

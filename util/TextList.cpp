@@ -11,7 +11,9 @@ std::string ItemText(std::string_view line) {
     return std::string(line.substr(0, line.find('\0')));
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
+// A list file's lines end at CR alone (an LF right after it is skipped), not at every line
+// break of the system's texts: an item of a list may hold a lone LF.
+std::vector<std::string> ListLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t cr; (cr = text.find('\r', start)) != std::string_view::npos;) {
@@ -58,6 +60,6 @@ bool TTextList::LoadFromFile(const std::string& path) {
     std::string text;
     if (!os::ReadWholeFile(path, text))
         return false;
-    Items_ = SplitLines(text);
+    Items_ = ListLines(text);
     return true;
 }

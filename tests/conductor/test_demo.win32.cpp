@@ -27,23 +27,13 @@ using namespace support;
 
 namespace {
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string TempDir() {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return temp;
-}
-
 // Station names no other test uses, so that their scheme files are this test's own.
 const std::string TwoStations = "'DemoAlpha':DemoStation();'DemoBeta':DemoStation();\n"
                                 ".Comment('Первый');\nDemoAlpha.Sync;\n.Comment('Конец');\n";
 
 void ExpectNoSchemeFiles() {
-    EXPECT_FALSE(Exists(TempDir() + "DemoAlpha.kelvo")) << "a scheme file stayed";
-    EXPECT_FALSE(Exists(TempDir() + "DemoBeta.kelvo")) << "a scheme file stayed";
+    EXPECT_FALSE(Exists(TempFolder() + "DemoAlpha.kelvo")) << "a scheme file stayed";
+    EXPECT_FALSE(Exists(TempFolder() + "DemoBeta.kelvo")) << "a scheme file stayed";
 }
 
 // WM_CLOSE as the presenter's close box sends it, or WM_ENDSESSION as a logoff does.
@@ -150,9 +140,9 @@ TEST(Demo, WithoutTheStationProgramEachStationIsReportedLostAndPassedOver) {
         PumpUntil([&] { return !IsWindow(box); });
     }
     const std::string product = folder / "Kelvo.exe";
-    EXPECT_EQ(boxes[0].Texts.at(0), "Ошибка запуска: " + product + " \"" + TempDir() +
+    EXPECT_EQ(boxes[0].Texts.at(0), "Ошибка запуска: " + product + " \"" + TempFolder() +
                                         "DemoAlpha.kelvo\" /demo(0,2)\r\n" + NotFound);
-    EXPECT_EQ(boxes[1].Texts.at(0), "Ошибка запуска: " + product + " \"" + TempDir() +
+    EXPECT_EQ(boxes[1].Texts.at(0), "Ошибка запуска: " + product + " \"" + TempFolder() +
                                         "DemoBeta.kelvo\" /demo(1,2)\r\n" + NotFound);
     EXPECT_EQ(boxes[0].Caption, "Пульт управления демонстрацией");
     EXPECT_NE(boxes[0].Owner, nullptr) << "the box is not owned by the panel";
@@ -218,7 +208,7 @@ TEST(Demo, AStationThatDiesWhileAwaitedIsReportedLostAndPassedOver) {
     EXPECT_EQ(view.Comment, "Конец");
     presenter.PressEnter();
     ExpectCleanEnd(demo);
-    std::filesystem::remove_all(FsPath(ExchangeFolders(TempDir(), alphaId, "DemoAlpha").Root));
+    std::filesystem::remove_all(FsPath(ExchangeFolders(TempFolder(), alphaId, "DemoAlpha").Root));
 }
 
 TEST(Demo, ASlowStationIsWaitedForInWordsAndNeverLost) {
@@ -273,7 +263,7 @@ TEST_P(DemoEndedEarly, EndsEveryStationAndLeavesNoSchemeFile) {
         << "the stations did not start";
     // A logoff that another program cancelled: the demonstration goes on.
     SendMessageA(WaitForTopWindow(demo.Id(), ConductorClass), WM_ENDSESSION, FALSE, 0);
-    EXPECT_TRUE(Exists(TempDir() + "DemoAlpha.kelvo")) << "a cancelled logoff deleted a file";
+    EXPECT_TRUE(Exists(TempFolder() + "DemoAlpha.kelvo")) << "a cancelled logoff deleted a file";
     EXPECT_FALSE(PumpUntil([&] { return !IsWindow(stations[0]) || !IsWindow(stations[1]); }, 500))
         << "a cancelled logoff ended a station";
     EndPanel(demo, GetParam());

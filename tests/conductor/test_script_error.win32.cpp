@@ -8,6 +8,7 @@
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
 #include "tests/support/TraceViewer.h"
+#include "tools/kelvodemo-rehearse/Press.h"
 
 #include <gtest/gtest.h>
 
@@ -21,16 +22,6 @@ using namespace support;
 using namespace traceviewer;
 
 namespace {
-
-// Enter as the user presses it, in WINDOW brought to the front.
-void PressEnter(HWND window) {
-    SetForegroundWindow(window);
-    INPUT inputs[2]{};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = VK_RETURN;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
 
 // The trace lines from the box's first one on, without time stamps.
 std::vector<std::string> BoxTrace(const std::string& logName) {
@@ -71,7 +62,8 @@ TEST(ScriptError, IsShownInTheDyedBoxBeforeTheProgramEnds) {
                                         "Kelvodemo   ErrorAlpha.Next;",
                                     }));
 
-    PressEnter(box);
+    BringToFront(box);
+    TypeEnter();
     HWND lastResort = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (lastResort = FindBox(demo.Id())) != nullptr; }, 20000))
         << "no last-resort box after the dyed one";
@@ -86,7 +78,7 @@ TEST(ScriptError, IsShownInTheDyedBoxBeforeTheProgramEnds) {
     EXPECT_EQ(FindWindowA(StationClass, StationTitle("ErrorAlpha").c_str()), nullptr)
         << "a station started";
     for (const std::string& scheme : schemes)
-        EXPECT_EQ(GetFileAttributesA(scheme.c_str()), INVALID_FILE_ATTRIBUTES) << scheme;
+        EXPECT_FALSE(Exists(scheme)) << scheme;
 }
 
 } // namespace

@@ -58,17 +58,6 @@ struct TStationWindow {
     win::TWindow Window;
 };
 
-// The exchange folders have cp1251 names, so the ANSI calls make and look at them.
-void MakeFolders(const std::string& path) {
-    for (std::size_t slash = path.find('\\', 3); slash != std::string::npos;
-         slash = path.find('\\', slash + 1))
-        CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
-}
-
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 class Sequencer : public ::testing::Test {
 protected:
     TQMsgReceiver receiver;
@@ -150,8 +139,8 @@ TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
     Ok(0);
     Ok(1);
     EXPECT_EQ(CommentBox->Caption, NoCommentText);
-    MakeFolders(Sides[0].OutputDir);
-    MakeFolders(Sides[1].InputDir);
+    support::MakeFolders(Sides[0].OutputDir);
+    support::MakeFolders(Sides[1].InputDir);
     ASSERT_TRUE(os::WriteWholeFile(Sides[0].OutputDir + "data.txt", "x"));
 
     Press();
@@ -160,8 +149,8 @@ TEST_F(Sequencer, CommandsRunOneAfterAnotherAndTheFileArrives) {
     EXPECT_FALSE(IsEnabled(NextButton));
     EXPECT_EQ(CommentBox->Caption, "");
     Ok(0);
-    EXPECT_TRUE(Exists(Sides[1].InputDir + "data.txt")) << "no transfer";
-    EXPECT_TRUE(Exists(Sides[0].OutputDir + "data.txt")) << "the source file was moved";
+    EXPECT_TRUE(support::Exists(Sides[1].InputDir + "data.txt")) << "no transfer";
+    EXPECT_TRUE(support::Exists(Sides[0].OutputDir + "data.txt")) << "the source file was moved";
     EXPECT_EQ(CommentBox->Caption, "Конец");
     EXPECT_EQ(Button(), LastCaption);
     // The second transfer finds nothing in B's output folder.

@@ -2,6 +2,8 @@
 // Reading scripts from memory for the tests, with errors raised and never shown.
 
 #include "script/QTestMessage.h"
+#include "tests/support/Where.h"
+#include "util/LineBreaks.h"
 
 #include <gtest/gtest.h>
 
@@ -40,19 +42,20 @@ inline std::optional<TSyntaxError> ErrorOf(const std::string& text) {
 // Checks message and position; `at` is a piece of the text at whose last occurrence the
 // error must be reported, blanks after the reported position passed over (an empty `at`
 // stands for the end of the text).
-inline void ExpectError(const std::string& text, const std::string& message,
-                        const std::string& at) {
+inline void ExpectError(const std::string& text, const std::string& message, const std::string& at,
+                        support::TWhere where = support::TWhere::current()) {
     SCOPED_TRACE("script: " + text);
-    auto error = ErrorOf(text);
-    ASSERT_TRUE(error.has_value()) << "expected the error " << message;
-    EXPECT_EQ(error->Message, message);
-    TQPos want = text.rfind(at);
-    ASSERT_NE(want, std::string::npos) << "test fault: marker not in the script";
-    TQPos got = error->Pos;
-    while (got < text.size() && static_cast<unsigned char>(text[got]) <= 32 && text[got] != 0)
-        ++got;
-    EXPECT_EQ(got, want) << "error reported at \"" << text.substr(got, 12) << "\", expected at \""
-                         << at << "\"";
+    const auto error = ErrorOf(text);
+    const TQPos want = text.rfind(at);
+    if (!error || want == std::string::npos)
+        return support::FailAt(where, error ? "test fault: marker not in the script"
+                                            : "expected the error " + message);
+    if (error->Message != message)
+        support::FailAt(where, "raised \"" + error->Message + "\", expected \"" + message + "\"");
+    const TQPos got = SkipBlanks(text, error->Pos);
+    if (got != want)
+        support::FailAt(where, "error reported at \"" + text.substr(got, 12) +
+                                   "\", expected at \"" + at + "\"");
 }
 
 inline std::string SchemeOf(const TQDemoScript& script, std::size_t side) {

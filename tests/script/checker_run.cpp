@@ -31,11 +31,6 @@ std::string U(const std::string& text) {
     return cp1251::ToUtf8(text);
 }
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 const std::string Demo = "\"Alpha\":DemoStation(Folder1);\r\n"
                          "'Beta':DemoStation(Folder2);\r\n"
                          "'Офис':DemoStation(\"q\"\"\");\r\n"
@@ -99,7 +94,7 @@ TEST(Checker, OutWritesTheSchemeFiles) {
         fs::create_directories(folder.Path() / "out");
         TRun run = Check({"--out", given, "--json", script});
         EXPECT_EQ(run.Status, 0) << run.Output.Err;
-        EXPECT_EQ(ReadBytes(folder.Path() / "out" / "Beta.kelvo"),
+        EXPECT_EQ(support::ReadBytes(folder.Path() / "out" / "Beta.kelvo"),
                   "Folder2\r\nDemo data:\r\n.Interactive:=true;\r\n\r\n"
                   ".Caption('First');\r\n'Dir'{ .B\r\n}\r\n.Pause;\r\n\r\n"
                   ".Caption('End');\r\n.Pause;\r\n\r\n")

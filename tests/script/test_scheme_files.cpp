@@ -55,11 +55,6 @@ const std::string WorkedBeta = "Folder2\r\n"
                                ".Pause;\r\n"
                                "\r\n";
 
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(SchemeFiles, WorkedExampleInMemory) {
     TQDemoScript script = ReadText(WorkedExample);
     ASSERT_EQ(script.Sides.size(), 2u);
@@ -80,8 +75,8 @@ TEST(SchemeFiles, WorkedExampleOnDiskThroughTheProgramWideTables) {
     ReadDemoScript(scriptName, schemeDir);
     ASSERT_EQ(Sides.size(), 2u);
     EXPECT_EQ(Sides[1].SchemeFile, schemeDir + "Beta.kelvo");
-    EXPECT_EQ(ReadBytes(folder.Path() / "Alpha.kelvo"), WorkedAlpha);
-    EXPECT_EQ(ReadBytes(folder.Path() / "Beta.kelvo"), WorkedBeta);
+    EXPECT_EQ(support::ReadBytes(folder.Path() / "Alpha.kelvo"), WorkedAlpha);
+    EXPECT_EQ(support::ReadBytes(folder.Path() / "Beta.kelvo"), WorkedBeta);
     ASSERT_EQ(Steps.size(), 2u);
     ASSERT_EQ(Steps[0].Cmds.size(), 1u);
     EXPECT_EQ(Steps[0].Cmds[0].Msg, QM_SYNC);

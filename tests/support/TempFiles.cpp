@@ -4,6 +4,8 @@
 #include "os/Platform.h"
 
 #include <atomic>
+#include <fstream>
+#include <iterator>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -45,6 +47,21 @@ std::string TempFolder() {
     return name;
 }
 
+bool Exists(std::string_view name) {
+    std::error_code ignored;
+    return std::filesystem::exists(FsPath(name), ignored);
+}
+
+void MakeFolders(std::string_view name) {
+    std::error_code ignored;
+    std::filesystem::create_directories(FsPath(name), ignored);
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 TTempFile::TTempFile(std::string_view suffix) : name_(FreshName(suffix)) {}
 
 TTempFile::~TTempFile() {
@@ -53,8 +70,7 @@ TTempFile::~TTempFile() {
 }
 
 bool TTempFile::Exists() const {
-    std::error_code ignored;
-    return std::filesystem::exists(FsPath(name_), ignored);
+    return support::Exists(name_);
 }
 
 void TTempFile::Write(std::string_view bytes, TWhere where) const {

@@ -17,6 +17,15 @@ std::filesystem::path FsPath(std::string_view name);
 // The temporary folder in cp1251, with its trailing separator.
 std::string TempFolder();
 
+// Whether a file or folder of the cp1251 name `name` exists.
+bool Exists(std::string_view name);
+
+// Makes the folder `name` and every missing folder above it.
+void MakeFolders(std::string_view name);
+
+// The file's bytes; "" when it cannot be read.
+std::string ReadBytes(const std::filesystem::path& path);
+
 // A fresh name in the temporary folder, unique to this process and object, ending with
 // `suffix`. No file exists until something writes one; whatever is there is removed at the
 // end of the object's life.

@@ -1,6 +1,7 @@
 #pragma once
 // Reading helpers shared by the input stream's tests.
 
+#include "tests/support/Where.h"
 #include "textstream/QStm.h"
 
 #include <gtest/gtest.h>
@@ -15,11 +16,12 @@ struct TReported {
 };
 
 template <typename F>
-TReported Reported(TQInStm& stm, F&& read) {
+TReported Reported(TQInStm& stm, F&& read, support::TWhere where = support::TWhere::current()) {
     try {
         read();
     } catch (const EInStm& e) {
-        EXPECT_EQ(e.Stm, &stm) << "the exception names its stream";
+        if (e.Stm != &stm)
+            support::FailAt(where, "the exception does not name its stream");
         return {true, e.what(), stm.ErrorPos()};
     }
     return {false, {}, stm.ErrorPos()};
@@ -32,8 +34,11 @@ inline void Open(TQInStm& stm, int mode, std::string text) {
 }
 
 inline void ExpectError(const TReported& r, const std::string& msg, TQPos pos,
-                        const std::string& what) {
-    EXPECT_TRUE(r.Raised) << what << ": expected \"" << msg << "\", nothing was raised";
-    EXPECT_EQ(r.Msg, msg) << what;
-    EXPECT_EQ(r.Pos, pos) << what << ": error position";
+                        const std::string& what,
+                        support::TWhere where = support::TWhere::current()) {
+    if (!r.Raised || r.Msg != msg)
+        support::FailAt(where, what + ": raised \"" + r.Msg + "\", expected \"" + msg + "\"");
+    if (r.Pos != pos)
+        support::FailAt(where, what + ": error at " + std::to_string(r.Pos) + ", not " +
+                                   std::to_string(pos));
 }

@@ -1,14 +1,14 @@
 #pragma once
 // Window-object tests: a recorder of which toolkit hook saw which message, compared as a
-// table, keyboard input as a user types it, and scripts run inside the message loop.
+// table, and a window made ready for keys.
 
+#include "tests/support/Where.h"
 #include "util/EventRef.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -65,69 +65,14 @@ struct TRecorder {
         Hooks.push_back(std::make_unique<THook>(THook{this, source, consume}));
         return MakeEventRef(Hooks.back().get(), Proc);
     }
-};
 
-// Compares the recorded sequence with the expected table and reports at the caller's line.
-#define EXPECT_SEQUENCE(recorder, ...)                                                             \
-    EXPECT_EQ((recorder).Seen, (std::vector<::wintest::TSeen>{__VA_ARGS__}))
-
-// Key presses as the keyboard makes them, to whatever window has the focus.
-inline void Key(WORD vk, bool up) {
-    INPUT in{};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &in, sizeof in);
-}
-
-inline void Press(WORD vk) {
-    Key(vk, false);
-    Key(vk, true);
-}
-
-// Steps run one after another by a timer inside the message loop under test; a step that
-// returns false is tried again on the next tick. When the last step is done, or the steps
-// take longer than the deadline, `finish` runs (it closes the form, which ends the loop).
-class TLoopScript {
-public:
-    TLoopScript(std::vector<std::function<bool()>> steps, std::function<void()> finish,
-                DWORD deadlineMs = 10000)
-        : steps_(std::move(steps)), finish_(std::move(finish)), deadline_(deadlineMs) {
-        Current() = this;
-        timer_ = SetTimer(nullptr, 0, 30, &Tick);
+    // Compares the recording with the expected table; a difference is reported at the caller.
+    void Check(const std::vector<TSeen>& expected,
+               support::TWhere where = support::TWhere::current()) const {
+        if (Seen != expected)
+            support::FailAt(where, "recorded " + testing::PrintToString(Seen) + "\nexpected " +
+                                       testing::PrintToString(expected));
     }
-    ~TLoopScript() {
-        KillTimer(nullptr, timer_);
-        Current() = nullptr;
-    }
-    bool Completed() const { return next_ == steps_.size(); }
-    std::size_t Step() const { return next_; } // the first step not done
-
-private:
-    static TLoopScript*& Current() {
-        static TLoopScript* current = nullptr;
-        return current;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        TLoopScript* s = Current();
-        if (!s || s->finished_)
-            return;
-        if (s->next_ < s->steps_.size() && s->steps_[s->next_]())
-            ++s->next_;
-        if (s->Completed() || GetTickCount() - s->start_ > s->deadline_) {
-            s->finished_ = true;
-            s->finish_();
-        }
-    }
-
-    std::vector<std::function<bool()>> steps_;
-    std::function<void()> finish_;
-    DWORD deadline_;
-    DWORD start_ = GetTickCount();
-    std::size_t next_ = 0;
-    bool finished_ = false;
-    UINT_PTR timer_ = 0;
 };
 
 // A window that is shown and active, ready for keyboard input.

@@ -1,6 +1,7 @@
 // The order in which a message meets an object's handlers, recorded and compared as tables:
 // the main window's hook, the object's own hook, the form procedures, the standard cases.
 
+#include "tests/support/TimerSteps.h"
 #include "tests/toolkit/WinTestUtil.h"
 #include "toolkit/WinLoop.h"
 
@@ -36,12 +37,12 @@ protected:
 
     // Runs the loop with `steps`, each of them run once inside it, and closes the form.
     void InLoop(std::vector<std::function<void()>> steps) {
-        std::vector<std::function<bool()>> script{
+        std::vector<support::TTimerSteps::TStep> script{
             [this] { return IsWindowVisible(form->Window) != FALSE; }};
         for (auto& step : steps)
             script.push_back([step] { return step(), true; });
         TWinObj* closing = form;
-        wintest::TLoopScript run(script, [closing] { PostClose(closing); });
+        support::TTimerSteps run(script, [closing] { PostClose(closing); });
         RunMainWindow(form);
         EXPECT_TRUE(run.Completed());
     }
@@ -53,15 +54,20 @@ TEST_F(Dispatch, TheMainHookSeesControlsOnlyWhileTheLoopRuns) {
     rec.Watched = {BM_CLICK, WM_COMMAND, Reflected, Click};
     ASSERT_TRUE(EnsureWindow(form));
     SendMessageA(button->Window, BM_CLICK, 0, 0);
-    EXPECT_SEQUENCE(rec, {BM_CLICK, 0, "button"}, {WM_COMMAND, 0, "main"}, {Reflected, 0, "button"},
-                    {Click, 0, "click"});
+    rec.Check({{BM_CLICK, 0, "button"},
+               {WM_COMMAND, 0, "main"},
+               {Reflected, 0, "button"},
+               {Click, 0, "click"}});
 
     InLoop({[&] {
         rec.Seen.clear();
         SendMessageA(button->Window, BM_CLICK, 0, 0);
-        EXPECT_SEQUENCE(rec, {BM_CLICK, 0, "main"}, {BM_CLICK, 0, "button"},
-                        {WM_COMMAND, 0, "main"}, {Reflected, 0, "main"}, {Reflected, 0, "button"},
-                        {Click, 0, "click"});
+        rec.Check({{BM_CLICK, 0, "main"},
+                   {BM_CLICK, 0, "button"},
+                   {WM_COMMAND, 0, "main"},
+                   {Reflected, 0, "main"},
+                   {Reflected, 0, "button"},
+                   {Click, 0, "click"}});
     }});
 }
 
@@ -71,8 +77,7 @@ TEST_F(Dispatch, HooksComeBeforeTheFormProceduresAndTheStandardCases) {
         rec.Watched = {WM_SETFOCUS};
         rec.Seen.clear();
         SetFocus(form->Window);
-        EXPECT_SEQUENCE(rec, {WM_SETFOCUS, 0, "main"}, {WM_SETFOCUS, 0, "main"},
-                        {WM_SETFOCUS, 0, "button"});
+        rec.Check({{WM_SETFOCUS, 0, "main"}, {WM_SETFOCUS, 0, "main"}, {WM_SETFOCUS, 0, "button"}});
         EXPECT_EQ(GetFocus(), button->Window);
 
         // A hook that consumes ends the message there.
@@ -82,8 +87,7 @@ TEST_F(Dispatch, HooksComeBeforeTheFormProceduresAndTheStandardCases) {
         rec.Seen.clear();
         SetFocus(form->Window);
         SendMessageA(button->Window, BM_CLICK, 0, 0);
-        EXPECT_SEQUENCE(rec, {WM_SETFOCUS, 0, "main"}, {BM_CLICK, 0, "main"},
-                        {BM_CLICK, 0, "button"});
+        rec.Check({{WM_SETFOCUS, 0, "main"}, {BM_CLICK, 0, "main"}, {BM_CLICK, 0, "button"}});
         EXPECT_EQ(GetFocus(), form->Window);
         form->OnMessage = rec.Hook("main");
     }});
@@ -97,10 +101,13 @@ void Dispatch::ExpectEnterPressesTheButton() {
         rec.Seen.clear();
         SendMessageA(form->Window, WM_KEYDOWN, VK_RETURN, 0x001C0001);
         SendMessageA(form->Window, WM_KEYUP, VK_RETURN, 0xC01C0001);
-        EXPECT_SEQUENCE(rec, {WM_KEYDOWN, VK_RETURN, "main"}, {WM_KEYDOWN, VK_SPACE, "main"},
-                        {WM_KEYDOWN, VK_SPACE, "button"}, {WM_KEYUP, VK_RETURN, "main"},
-                        {WM_KEYUP, VK_SPACE, "main"}, {WM_KEYUP, VK_SPACE, "button"},
-                        {Click, 0, "click"});
+        rec.Check({{WM_KEYDOWN, VK_RETURN, "main"},
+                   {WM_KEYDOWN, VK_SPACE, "main"},
+                   {WM_KEYDOWN, VK_SPACE, "button"},
+                   {WM_KEYUP, VK_RETURN, "main"},
+                   {WM_KEYUP, VK_SPACE, "main"},
+                   {WM_KEYUP, VK_SPACE, "button"},
+                   {Click, 0, "click"}});
     }});
 }
 

@@ -1,14 +1,14 @@
 // The keyboard on a running form, typed as a user types: Tab and Shift+Tab walk the controls
 // in creation order, Enter presses the default button, Esc the cancel button.
 
+#include "tests/support/TimerSteps.h"
 #include "tests/toolkit/WinTestUtil.h"
 #include "toolkit/WinLoop.h"
+#include "tools/kelvodemo-rehearse/Press.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using wintest::Press;
 
 void RecordClick(void* data, TWinObj* sender) {
     static_cast<std::vector<std::string>*>(data)->push_back(sender->Caption);
@@ -34,14 +34,14 @@ TEST(Keys, TabEnterAndEscOnARunningForm) {
     SetKeyButton(cancel, bkEscape, true);
 
     auto focusOn = [](TWinObj* obj) { return [obj] { return GetFocus() == obj->Window; }; };
-    auto key = [](WORD vk) { return [=] { return Press(vk), true; }; };
+    auto key = [](WORD vk) { return [=] { return PressKey(vk), true; }; };
     // Shift is read as the keyboard holds it, so it stays down until the focus has moved.
-    auto shiftTab = [] { return wintest::Key(VK_SHIFT, false), Press(VK_TAB), true; };
-    auto shiftUp = [] { return wintest::Key(VK_SHIFT, true), true; };
+    auto shiftTab = [] { return SendKey(VK_SHIFT, false), PressKey(VK_TAB), true; };
+    auto shiftUp = [] { return SendKey(VK_SHIFT, true), true; };
     auto clicked = [&](std::vector<std::string> expected) {
         return [&clicks, expected] { return clicks == expected; };
     };
-    const std::vector<std::function<bool()>> steps{
+    const std::vector<support::TTimerSteps::TStep> steps{
         [form] { return wintest::ReadyForKeys(form->Window); },
         focusOn(ok),
         key(VK_TAB),
@@ -63,10 +63,10 @@ TEST(Keys, TabEnterAndEscOnARunningForm) {
         focusOn(other),
         shiftUp,
         // A disabled default button is not pressed; Esc shows that Enter has been handled.
-        [ok] { return SetEnabled(ok, false), Press(VK_RETURN), Press(VK_ESCAPE), true; },
+        [ok] { return SetEnabled(ok, false), PressKey(VK_RETURN), PressKey(VK_ESCAPE), true; },
         clicked({"ok", "cancel"}),
         focusOn(cancel),
-        [ok] { return SetEnabled(ok, true), Press(VK_TAB), true; },
+        [ok] { return SetEnabled(ok, true), PressKey(VK_TAB), true; },
         focusOn(box),
         // The rich text box keeps Enter.
         key(VK_RETURN),
@@ -75,8 +75,8 @@ TEST(Keys, TabEnterAndEscOnARunningForm) {
         [&] { return boxText = GetWindowTextLengthA(box->Window), true; },
     };
     TWinObj* closing = form;
-    wintest::TLoopScript run(
-        steps, [closing] { wintest::Key(VK_SHIFT, true), PostClose(closing); }, 20000);
+    support::TTimerSteps run(
+        steps, [closing] { SendKey(VK_SHIFT, true), PostClose(closing); }, 20000);
     RunMainWindow(form);
 
     EXPECT_TRUE(run.Completed()) << "stopped at step " << run.Step();

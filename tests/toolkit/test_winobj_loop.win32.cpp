@@ -2,7 +2,7 @@
 // the loop ends however it ends; the end of a session ends the whole process.
 
 #include "tests/support/Process.h"
-#include "tests/toolkit/WinTestUtil.h"
+#include "tests/support/TimerSteps.h"
 #include "toolkit/WinLoop.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ TEST(Loop, TheFormMadeHiddenIsShownByTheLoopAndReleasedWhenItCloses) {
     const HWND window = form->Window;
     TWinObj* closing = form;
     bool allShown = false;
-    wintest::TLoopScript run({[&] {
+    support::TTimerSteps run({[&] {
                                  allShown = Shown(closing);
                                  for (TWinObj* c : controls)
                                      allShown = allShown && Shown(c);
@@ -56,7 +56,7 @@ TEST(Loop, AHandlersExceptionLeavesAfterTheLoopHasEnded) {
     button->OnClick = MakeEventRef(nullptr, Fail);
     TWinObj* closing = form;
     // The click is posted: the timer's own frame is the system's, not the toolkit's.
-    wintest::TLoopScript run(
+    support::TTimerSteps run(
         {[=] { return PostMessageA(button->Window, BM_CLICK, 0, 0), true; }, [] { return false; }},
         [closing] { PostClose(closing); });
 
@@ -81,7 +81,7 @@ TEST(Loop, AHandlersExceptionBeforeTheLoopLeavesWithoutRunningIt) {
     SendMessageA(EnsureWindow(button), BM_CLICK, 0, 0);
     bool looped = false;
     TWinObj* closing = form;
-    wintest::TLoopScript run({[&] { return looped = true; }}, [closing] { PostClose(closing); });
+    support::TTimerSteps run({[&] { return looped = true; }}, [closing] { PostClose(closing); });
 
     EXPECT_THROW(RunMainWindow(form), std::runtime_error);
     EXPECT_FALSE(looped) << "the loop ran with an error waiting";

@@ -47,6 +47,7 @@ TEST(SchemeSections, OneSectionPerStepAfterTheHead) {
               (TList{{4, 6}, {8, 8}}));
     EXPECT_EQ(Sections("a\n.Pause;\rb"), (TList{{0, 1}, {2, 2}}))
         << "without a head, and text after the last pause";
+    EXPECT_EQ(Sections("a\n\r.Pause;\n\rb"), (TList{{0, 1}, {2, 2}})) << "LF CR is one break";
     EXPECT_EQ(Sections("Folder\nDemo data:\n.Interactive:=true;\n\n.Caption('A');\n.Pause;\n\n\n\n"
                        ".Caption('B');\n.Pause;\n\n\n"),
               (TList{{4, 5}, {9, 10}}))

@@ -1,23 +1,14 @@
 #include "SchemeSections.h"
 
+#include "util/LineBreaks.h"
 #include "util/TextUtils.h"
 
 namespace {
 
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.emplace_back(text.substr(start));
-    return lines;
+// The scheme's lines; the empty one after a final break is none.
+std::vector<std::string> SchemeLines(std::string_view text) {
+    const std::vector<std::string_view> lines = SplitLines(text);
+    return {lines.begin(), lines.end() - (lines.back().empty() ? 1 : 0)};
 }
 
 bool IsLine(const std::string& line, std::string_view what) {
@@ -40,7 +31,7 @@ int BodyStart(const std::vector<std::string>& lines) {
 
 TSchemeText SplitScheme(std::string_view text) {
     TSchemeText scheme;
-    scheme.Lines = SplitLines(text);
+    scheme.Lines = SchemeLines(text);
     const int count = static_cast<int>(scheme.Lines.size());
     int first = BodyStart(scheme.Lines);
     for (int i = first; i < count; ++i) {

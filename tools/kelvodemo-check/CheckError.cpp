@@ -1,6 +1,7 @@
 #include "CheckError.h"
 
 #include "os/Cp1251.h"
+#include "util/LineBreaks.h"
 
 #include <cstdio>
 #include <string_view>
@@ -8,30 +9,12 @@
 
 namespace {
 
-bool IsBreak(char c) {
-    return c == '\r' || c == '\n';
-}
-
-// The lines of a text; a pair of two different break characters is one break. `open` tells
-// whether the last line is unfinished (the text does not end with a break).
-std::vector<std::string> SplitLines(std::string_view text, bool& open) {
-    std::vector<std::string> lines(1);
-    open = true;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (!IsBreak(c)) {
-            lines.back() += c;
-            open = true;
-            continue;
-        }
-        if (i + 1 < text.size() && IsBreak(text[i + 1]) && text[i + 1] != c)
-            ++i;
-        lines.emplace_back();
-        open = false;
-    }
-    if (!open)
-        lines.pop_back();
-    return lines;
+// The lines of a text. `open` tells whether the last line is unfinished (the text does not
+// end with a break); when it is finished, no empty line follows it.
+std::vector<std::string> LinesOf(std::string_view text, bool& open) {
+    const std::vector<std::string_view> lines = SplitLines(text);
+    open = text.empty() || !IsLineBreak(text.back());
+    return {lines.begin(), lines.end() - (open ? 0 : 1)};
 }
 
 std::string Numbered(int line, const std::string& text) {
@@ -52,9 +35,7 @@ std::string SyntaxErrorReport(const std::string& script, const std::string& mess
     // Line, column and excerpt all refer to the first non-blank character at or after the
     // reported position, as the error box shows them.
     const std::string& text = stm.Text();
-    TQPos p = stm.ErrorPos() == NoPos ? stm.Cur() : stm.ErrorPos();
-    while (p < text.size() && text[p] != 0 && static_cast<unsigned char>(text[p]) <= 32)
-        ++p;
+    const TQPos p = SkipBlanks(text, stm.ErrorPos() == NoPos ? stm.Cur() : stm.ErrorPos());
     const int line = stm.LineOf(p) + 1;
     const int column = stm.ColumnOf(p) + 1;
     std::string out = script + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
@@ -62,12 +43,12 @@ std::string SyntaxErrorReport(const std::string& script, const std::string& mess
 
     const TQInStm::TExcerpt excerpt = TQInStm::ExpandTabs(stm.GetExcerpt(p));
     bool beforeOpen = false;
-    std::vector<std::string> before = SplitLines(excerpt.Before, beforeOpen);
+    std::vector<std::string> before = LinesOf(excerpt.Before, beforeOpen);
     const std::string head = beforeOpen ? before.back() : std::string();
     if (beforeOpen)
         before.pop_back();
     bool afterOpen = false;
-    std::vector<std::string> after = SplitLines(excerpt.After, afterOpen);
+    std::vector<std::string> after = LinesOf(excerpt.After, afterOpen);
     // At the end of the text the excerpt holds only blanks that stand for the missing rest.
     const bool atEnd = p >= text.size() || text[p] == 0;
     const std::string tail = after.empty() || atEnd ? std::string() : after.front();

@@ -2,6 +2,7 @@
 
 #include "SchemeSections.h"
 #include "os/Cp1251.h"
+#include "util/LineBreaks.h"
 
 #include <string_view>
 
@@ -33,20 +34,13 @@ std::string SideWord(std::int32_t side, const std::vector<TQTestSide>& sides) {
 // A text of possibly several lines: the first after `first`, the others after `next`.
 void AppendLines(std::string& out, std::string_view text, std::string_view first,
                  std::string_view next) {
-    out += first;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') &&
-                text[i + 1] != c)
-                ++i;
-            out += '\n';
-            out += next;
-        } else {
-            out += c;
-        }
+    std::string_view before = first;
+    for (std::string_view line : SplitLines(text)) {
+        out += before;
+        out += line;
+        out += '\n';
+        before = next;
     }
-    out += '\n';
 }
 
 int LineNumber(TQInStm& stm, TQPos pos) {

@@ -8,6 +8,7 @@
 #include "errors/err.h"
 #include "os/Cp1251.h"
 #include "script/QTestMessage.h"
+#include "util/LineBreaks.h"
 
 namespace {
 
@@ -21,11 +22,12 @@ TQEncoding OpenScript(TQInStm& stm, const std::string& path) {
 // "SCRIPT: MESSAGE"; a message's further lines, such as why a file cannot be read, indented.
 std::string FileError(const std::string& shown, const Exception& e) {
     std::string out = shown + ": ";
-    for (char c : cp1251::ToUtf8(e.Message)) {
-        if (c == '\n')
-            out += "\n  ";
-        else if (c != '\r')
-            out += c;
+    const std::string message = cp1251::ToUtf8(e.Message);
+    std::string_view before;
+    for (std::string_view line : SplitLines(message)) {
+        out += before;
+        out += line;
+        before = "\n  ";
     }
     return out + "\n";
 }

@@ -2,6 +2,7 @@
 
 #include "protocol/QPanelTexts.h"
 #include "protocol/QWindowNames.h"
+#include "util/LineBreaks.h"
 
 #include <algorithm>
 #include <functional>
@@ -40,15 +41,6 @@ DWORD ProcessOf(HWND window) {
 
 bool IsPanelLabel(const std::string& text) {
     return text.rfind(WaitingPrefix, 0) == 0 || text == ReadyText || text == LoadingText;
-}
-
-// The comment without its line breaks, as the rich-text box may break lines its own way.
-std::string FlatText(const std::string& text) {
-    std::string flat;
-    for (char c : text)
-        if (c != '\r' && c != '\n')
-            flat += c;
-    return flat;
 }
 
 } // namespace
@@ -106,7 +98,7 @@ TPanelView ReadPanel(TPanel& panel) {
     if (!panel.Label)
         FindPanel(ProcessOf(panel.Form), panel);
     view.Label = WindowTextOf(panel.Label);
-    view.Comment = FlatText(WindowTextOf(panel.Comment));
+    view.Comment = WithoutLineBreaks(WindowTextOf(panel.Comment));
     return view;
 }
 
@@ -145,7 +137,7 @@ std::vector<TMessageBox> MessageBoxesOf(DWORD processId) {
         TMessageBox box{window, {}};
         ForEachWindow(window, [&](HWND child) {
             if (SameTextIgnoringCase(ClassNameOf(child), "Static")) {
-                const std::string text = FlatText(WindowTextOf(child));
+                const std::string text = WithoutLineBreaks(WindowTextOf(child));
                 if (!text.empty())
                     box.Text += (box.Text.empty() ? "" : " ") + text;
             }

@@ -1,18 +1,20 @@
 #include "Press.h"
 
-#include <array>
+#include <vector>
 
 namespace {
 
-INPUT KeyInput(WORD key, DWORD flags) {
+// With the scan code too, as a keyboard sends it: some receivers read it from lParam.
+INPUT KeyInput(WORD key, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
-    input.ki.dwFlags = flags;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     return input;
 }
 
-bool SendKeys(std::array<INPUT, 2> keys) {
+bool SendKeys(std::vector<INPUT> keys) {
     return SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) == keys.size();
 }
 
@@ -34,13 +36,24 @@ bool BringToFront(HWND form) {
     if (WaitForForeground(form))
         return true;
     // Windows lets a process that has just had input take the foreground: a tap of Alt.
-    SendKeys({KeyInput(VK_MENU, 0), KeyInput(VK_MENU, KEYEVENTF_KEYUP)});
+    PressKey(VK_MENU);
     SetForegroundWindow(form);
     return WaitForForeground(form);
 }
 
+bool SendKey(WORD key, bool up) {
+    return SendKeys({KeyInput(key, up)});
+}
+
+bool PressKey(WORD key, bool shift) {
+    if (!shift)
+        return SendKeys({KeyInput(key, false), KeyInput(key, true)});
+    return SendKeys({KeyInput(VK_SHIFT, false), KeyInput(key, false), KeyInput(key, true),
+                     KeyInput(VK_SHIFT, true)});
+}
+
 bool TypeEnter() {
-    return SendKeys({KeyInput(VK_RETURN, 0), KeyInput(VK_RETURN, KEYEVENTF_KEYUP)});
+    return PressKey(VK_RETURN);
 }
 
 void ClickButton(HWND button) {

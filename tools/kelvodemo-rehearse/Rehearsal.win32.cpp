@@ -8,6 +8,7 @@
 #include "protocol/QExchangeFolders.h"
 #include "protocol/QPanelTexts.h"
 #include "protocol/QWindowNames.h"
+#include "util/LineBreaks.h"
 #include "util/TextUtils.h"
 
 #include <windows.h>
@@ -40,13 +41,6 @@ struct TSeenStation {
     HWND Window = nullptr;
     bool SeenHidden = false;
 };
-
-std::string Flat(const std::string& text) {
-    std::string flat;
-    std::copy_if(text.begin(), text.end(), std::back_inserter(flat),
-                 [](char c) { return c != '\r' && c != '\n'; });
-    return flat;
-}
 
 std::string Seconds(DWORD ms) {
     return FormatText("%u.%u s", {ms / 1000, ms % 1000 / 100});
@@ -240,7 +234,8 @@ private:
         step.Screenshot = Screenshot("step-" + FormatText("%02u", {index + 1}));
         const bool closing = before.View.Caption == LastCaption;
         const bool last = index + 1 == script_.Comments.size();
-        const std::string nextComment = last ? std::string() : Flat(script_.Comments[index + 1]);
+        const std::string nextComment =
+            last ? std::string() : WithoutLineBreaks(script_.Comments[index + 1]);
         TWaitTracker tracker(step.Commands);
         bool movedOn = PressAndSee(step, tracker, before, nextComment);
         const std::string when = "at step " + IntToDecimal(static_cast<int>(index + 1));
@@ -302,7 +297,7 @@ private:
         if (view.Caption != expected)
             Fail("step " + number + " shows the button \"" + view.Caption + "\", not \"" +
                  expected + "\"");
-        if (panel_.Comment && view.Comment != Flat(script_.Comments[index]))
+        if (panel_.Comment && view.Comment != WithoutLineBreaks(script_.Comments[index]))
             Note("step " + number + " shows another comment than the script's: \"" + view.Comment +
                  "\"");
     }
