@@ -86,12 +86,29 @@ public:
     }
 
     // Enter, typed into the panel brought to the front, and the panel seen to take it.
-    void PressEnter(TWhere where = TWhere::current()) {
+    void PressEnter(TWhere where = TWhere::current()) { Press(VK_RETURN, where); }
+
+    // KEY typed into the panel brought to the front, and the panel seen to take it.
+    void Press(WORD key, TWhere where = TWhere::current()) {
         const TPanelView before = view_;
-        if (!BringToFront(panel_.Form) || !TypeEnter())
+        if (!Type(key))
             FailAt(where, "the panel could not be given the key");
         else if (!Watch([&](const TPanelView& view) { return Changed(before, view); }, 5000))
-            FailAt(where, "the panel did not take Enter on \"" + before.Caption + "\"");
+            FailAt(where, "the panel did not take the key on \"" + before.Caption + "\"");
+    }
+
+    // KEY typed into the panel brought to the front, whatever it does.
+    bool Type(WORD key) { return BringToFront(panel_.Form) && PressKey(key); }
+
+    // The class of the panel's control that has the focus.
+    std::string FocusedClass() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        char name[64] = {};
+        const DWORD thread = GetWindowThreadProcessId(panel_.Form, nullptr);
+        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus)
+            GetClassNameA(info.hwndFocus, name, sizeof name);
+        return name;
     }
 
 private:
@@ -242,6 +259,34 @@ TEST(Demo, ASlowStationIsWaitedForInWordsAndNeverLost) {
     EXPECT_EQ(seen.back().Comment, "Первый");
     EXPECT_EQ(seen.back().Caption, NextCaption) << "the slow station was taken as lost";
     EndPanel(demo);
+    ExpectCleanEnd(demo);
+}
+
+// A presentation clicker sends Page Down for "next" and Page Up for "back".
+TEST(Demo, AClickersPageDownPressesTheButtonFromTheCommentBoxAndOnlyWhenItIsEnabled) {
+    TTempFolder folder("demo clicker");
+    const std::string script = folder.Write("clicker.KelvoDemo", TwoStations);
+    TChild demo(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"",
+                {"KELVO_STATION_DELAY_MS=DemoAlpha=1500"});
+    TPresenter presenter(demo);
+    ASSERT_TRUE(presenter.WaitForButton(NextCaption, 15000));
+    ASSERT_TRUE(presenter.Type(VK_TAB));
+    ASSERT_TRUE(PumpUntil([&] {
+        return presenter.FocusedClass().find("RichEdit") != std::string::npos;
+    })) << "the comment box did not take the focus: "
+        << presenter.FocusedClass();
+    presenter.Press(VK_NEXT);
+    EXPECT_TRUE(presenter.Watch([](const TPanelView& view) { return !view.Enabled; }, 1000))
+        << "the step did not run";
+    // While the step runs the button is disabled: this Page Down must be lost, not kept for the
+    // last step, whose button would end the demonstration.
+    ASSERT_TRUE(presenter.Type(VK_NEXT));
+    ASSERT_TRUE(presenter.WaitForButton(LastCaption));
+    ASSERT_TRUE(presenter.Type(VK_PRIOR));
+    PumpFor(1000);
+    EXPECT_TRUE(presenter.WaitForButton(LastCaption, 100)) << "Page Down or Page Up acted late";
+    EXPECT_EQ(presenter.View().Comment, "Конец");
+    ASSERT_TRUE(presenter.Type(VK_NEXT));
     ExpectCleanEnd(demo);
 }
 
