@@ -2,15 +2,13 @@
 // the conductor posts them, and their acknowledgements are posted to the panel as a station
 // process would post them.
 
-#include "conductor/QControlPanel.h"
-#include "conductor/QSequencer.h"
-#include "conductor/QStations.h"
 #include "os/Platform.h"
 #include "protocol/QExchangeFolders.h"
 #include "protocol/QPanelTexts.h"
 #include "protocol/QTrace.h"
 #include "protocol/QWindowNames.h"
 #include "script/QTestMessage.h"
+#include "tests/conductor/PanelTest.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TestWindows.h"
@@ -58,26 +56,14 @@ struct TStationWindow {
     win::TWindow Window;
 };
 
-class Sequencer : public ::testing::Test {
+class Sequencer : public TPanelTest {
 protected:
-    TQMsgReceiver receiver;
+    Sequencer() : TPanelTest("sequencer") {}
     std::deque<TStationWindow> stations;
-    support::TTempFolder temp{"sequencer"};
-
-    void SetUp() override {
-        TempDir = temp.Name();
-        BuildControlPanel(MakeEventRef(&receiver, &TQMsgReceiver::Hook),
-                          MakeEventRef(nullptr, NextClick));
-        WaitList = std::make_unique<TTextList>();
-    }
 
     void TearDown() override {
         stations.clear();
-        SetMainWindow(nullptr);
-        FreeObj(PanelForm);
-        WaitList.reset();
-        Sides.clear();
-        Steps.clear();
+        TPanelTest::TearDown();
     }
 
     // Declares the stations and steps as a script would, and awaits every station.

@@ -1,13 +1,10 @@
 // Stations that fail the conductor, inside a real panel: a station window of this thread that
 // closes while it is awaited, and scheme files that cannot be deleted at shutdown.
 
-#include "conductor/QControlPanel.h"
-#include "conductor/QLostStations.h"
-#include "conductor/QSequencer.h"
-#include "conductor/QStations.h"
 #include "protocol/QPanelTexts.h"
 #include "protocol/QWindowNames.h"
 #include "script/QTestMessage.h"
+#include "tests/conductor/PanelTest.h"
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TestWindows.h"
@@ -30,27 +27,14 @@ void AddSide(const std::string& name, const std::string& schemeFile = {}) {
     Sides.push_back(std::move(side));
 }
 
-class LostStation : public ::testing::Test {
+class LostStation : public TPanelTest {
 protected:
-    TQMsgReceiver receiver;
+    LostStation() : TPanelTest("lost") {}
     std::vector<win::TWindow> stations;
-    support::TTempFolder temp{"lost"};
-
-    void SetUp() override {
-        TempDir = temp.Name();
-        BuildControlPanel(MakeEventRef(&receiver, &TQMsgReceiver::Hook),
-                          MakeEventRef(nullptr, NextClick));
-        WaitList = std::make_unique<TTextList>();
-        ResetLostStations();
-    }
 
     void TearDown() override {
         stations.clear();
-        SetMainWindow(nullptr);
-        FreeObj(PanelForm);
-        WaitList.reset();
-        Sides.clear();
-        Steps.clear();
+        TPanelTest::TearDown();
     }
 
     void Script(const std::vector<std::string>& names, std::vector<TQTestStep> steps) {
