@@ -36,6 +36,15 @@ void ExpectNoSchemeFiles() {
     EXPECT_FALSE(Exists(TempFolder() + "DemoBeta.kelvo")) << "a scheme file stayed";
 }
 
+// KelvoDemo.exe of this build on the script TEXT, written into FOLDER as FILE; ENVIRONMENT
+// reaches the stations (KELVO_STATION_DELAY_MS).
+TChild LaunchDemo(TTempFolder& folder, const std::string& file, const std::string& text,
+                  const std::vector<std::string>& environment = {},
+                  TWhere where = TWhere::current()) {
+    const std::string script = folder.Write(file, text);
+    return TChild(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"", environment, where);
+}
+
 // WM_CLOSE as the presenter's close box sends it, or WM_ENDSESSION as a logoff does.
 void EndPanel(const TChild& demo, UINT message = WM_CLOSE) {
     HWND panel = WaitForTopWindow(demo.Id(), ConductorClass);
@@ -194,10 +203,9 @@ const std::string AlphaTwice =
 
 TEST(Demo, AStationThatDiesWhileAwaitedIsReportedLostAndPassedOver) {
     TTempFolder folder("demo dies");
-    const std::string script = folder.Write("dies.KelvoDemo", AlphaTwice);
     // Alpha answers late enough to be ended before its answer.
-    TChild demo(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"",
-                {"KELVO_STATION_DELAY_MS=DemoAlpha=2000"});
+    TChild demo =
+        LaunchDemo(folder, "dies.KelvoDemo", AlphaTwice, {"KELVO_STATION_DELAY_MS=DemoAlpha=2000"});
     TPresenter presenter(demo);
     ASSERT_TRUE(presenter.WaitForButton(NextCaption, 20000));
     const TPanelView& view = presenter.View();
@@ -230,9 +238,8 @@ TEST(Demo, AStationThatDiesWhileAwaitedIsReportedLostAndPassedOver) {
 
 TEST(Demo, ASlowStationIsWaitedForInWordsAndNeverLost) {
     TTempFolder folder("demo slow");
-    const std::string script = folder.Write("slow.KelvoDemo", TwoStations);
-    TChild demo(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"",
-                {"KELVO_STATION_DELAY_MS=DemoAlpha=5500"});
+    TChild demo = LaunchDemo(folder, "slow.KelvoDemo", TwoStations,
+                             {"KELVO_STATION_DELAY_MS=DemoAlpha=5500"});
     TPresenter presenter(demo);
     ASSERT_TRUE(presenter.Watch([](const TPanelView&) { return true; }, 10000)) << "no panel";
     std::vector<TPanelView> seen;
@@ -265,9 +272,8 @@ TEST(Demo, ASlowStationIsWaitedForInWordsAndNeverLost) {
 // A presentation clicker sends Page Down for "next" and Page Up for "back".
 TEST(Demo, AClickersPageDownPressesTheButtonFromTheCommentBoxAndOnlyWhenItIsEnabled) {
     TTempFolder folder("demo clicker");
-    const std::string script = folder.Write("clicker.KelvoDemo", TwoStations);
-    TChild demo(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"",
-                {"KELVO_STATION_DELAY_MS=DemoAlpha=1500"});
+    TChild demo = LaunchDemo(folder, "clicker.KelvoDemo", TwoStations,
+                             {"KELVO_STATION_DELAY_MS=DemoAlpha=1500"});
     TPresenter presenter(demo);
     ASSERT_TRUE(presenter.WaitForButton(NextCaption, 15000));
     ASSERT_TRUE(presenter.Type(VK_TAB));
@@ -295,8 +301,7 @@ class DemoEndedEarly : public testing::TestWithParam<UINT> {};
 
 TEST_P(DemoEndedEarly, EndsEveryStationAndLeavesNoSchemeFile) {
     TTempFolder folder("demo early");
-    const std::string script = folder.Write("two.KelvoDemo", TwoStations);
-    TChild demo(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"");
+    TChild demo = LaunchDemo(folder, "two.KelvoDemo", TwoStations);
     std::vector<HWND> stations;
     ASSERT_TRUE(PumpUntil(
         [&] {
