@@ -37,6 +37,9 @@ test('a warning that names a line lands there, the others on the script', () => 
     assert.deepStrictEqual(problems(script), [
         ['warning', script, '5:', 'step 2 (line 5) is not the last step but has no commands'],
         ['warning', script, 'file', 'no command addresses station 2 "Idle"'],
+        ...['1 "Alpha"', '2 "Idle"'].map((station) => ['warning', script, 'file',
+            `station ${station} receives 0 .Next before the last step, but its scheme has 3 sections: ` +
+            'its window stays at section 1 while the panel goes on to step 3']),
     ]);
 });
 
