@@ -5,7 +5,8 @@
 # a window, bench_bare_window.exe). Target: the cost grows linearly, each station costing at
 # most 1.5 bare starts. Then the conductor's hand-off (see below). Builds nothing; needs a
 # display.
-# Usage: [COUNTS="1 4"] [HANDOFFS=500] bench/run-demo-benchmarks.sh [win64 build folder]
+# Usage: [COUNTS="1 4"] [HANDOFFS=500] [HANDOFF_COUNTS="1 16"] bench/run-demo-benchmarks.sh
+#        [win64 build folder]
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -59,21 +60,30 @@ for n in $COUNTS; do
 done
 
 # The hand-off: from a station's answer to the next command's arrival at the station, in a
-# step of HANDOFFS commands, as the rehearsal station times it (the median), against the
-# median of one bare PostMessage round trip between two processes. Target: at most 2.
+# step of HANDOFFS commands to one station, as the rehearsal station times it (the median),
+# against the median of one bare PostMessage round trip between two processes, with 1, 16
+# and 64 stations on the desktop: the conductor looks the station's window up for every
+# command, among all top-level windows. Target: at most 2.
 HANDOFFS=${HANDOFFS:-500}
-{
-    echo "'H':DemoStation();"
-    echo ".Comment('x');"
-    seq -f "H.ForceOk; // %g" "$HANDOFFS"
-    echo ".Comment('y');"
-} >"$work/handoff.KelvoDemo"
-KELVO_STATION_HANDOFFS=$(winepath -w "$work/handoffs.txt") \
-    wine "$win64/bin/kelvodemo-rehearse.exe" --no-shots --timeout 300 \
-    "$(winepath -w "$work/handoff.KelvoDemo")" >/dev/null 2>&1
-handoff=$(tr -d '\r' <"$work/handoffs.txt" | sort -n |
-    awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }')
+HANDOFF_COUNTS=${HANDOFF_COUNTS:-"1 16 64"}
 trip=$(wine "$win64/bin/bench_roundtrip.exe" 2000 2>/dev/null | tr -d '\r' |
     sed -n 's/^median: \([0-9.]*\) us/\1/p')
-echo "hand-off: median $handoff us of $(tr -d '\r' <"$work/handoffs.txt" | grep -c .)," \
-    "bare round trip: median $trip us, ratio $(calc "$handoff / $trip")"
+echo "bare round trip: median $trip us"
+for n in $HANDOFF_COUNTS; do
+    {
+        echo "'H':DemoStation();"
+        [ "$n" -gt 1 ] && seq -f "'S%g':DemoStation();" $((n - 1))
+        echo ".Comment('x');"
+        seq -f "H.ForceOk; // %g" "$HANDOFFS"
+        echo ".Comment('y');"
+    } >"$work/handoff$n.KelvoDemo"
+    rm -f "$work/handoffs.txt"
+    KELVO_STATION_HANDOFFS=$(winepath -w "$work/handoffs.txt") \
+        wine "$win64/bin/kelvodemo-rehearse.exe" --no-shots --timeout 300 \
+        "$(winepath -w "$work/handoff$n.KelvoDemo")" >/dev/null 2>&1
+    # Every station writes its hand-offs when it ends; only H received commands.
+    handoff=$(tr -d '\r' <"$work/handoffs.txt" | sort -n |
+        awk '{ v[NR] = $1 } END { if (NR) print v[int((NR + 1) / 2)] }')
+    echo "hand-off with $n station(s): median $handoff us of" \
+        "$(tr -d '\r' <"$work/handoffs.txt" | grep -c .), ratio $(calc "$handoff / $trip")"
+done

@@ -61,8 +61,10 @@ void NoteArrival(TStation& station) {
     station.AnsweredAt = 0;
 }
 
+// A station that received no command writes nothing: stations that share the file would
+// otherwise leave it empty in place of the one that was timed.
 void WriteHandoffs(const TStation& station) {
-    if (station.Setup.HandoffLog.empty())
+    if (station.Setup.HandoffLog.empty() || station.Handoffs.empty())
         return;
     LARGE_INTEGER frequency{};
     QueryPerformanceFrequency(&frequency);
