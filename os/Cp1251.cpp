@@ -62,21 +62,6 @@ void AppendUtf8(std::string& out, char32_t u) {
     }
 }
 
-// Decodes one UTF-8 sequence at s[i]; advances i. Malformed input yields U+FFFD.
-char32_t DecodeOne(std::string_view s, std::size_t& i) {
-    auto lead = static_cast<unsigned char>(s[i++]);
-    int extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : -1;
-    if (extra < 0)
-        return 0xFFFD;
-    char32_t u = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 0; k < extra; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
-            return 0xFFFD;
-        u = (u << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    }
-    return u;
-}
-
 } // namespace
 
 char ToLower(char c) {
@@ -99,6 +84,27 @@ std::string ToUtf8(std::string_view text) {
         AppendUtf8(out, b < 0x80 ? char32_t(b) : char32_t(kHighHalf[b - 0x80]));
     }
     return out;
+}
+
+char32_t NextCodePoint(std::string_view s, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(s[i++]);
+    if (lead < 0x80)
+        return lead;
+    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    if (extra == 0 || lead > 0xF4)
+        return Malformed;
+    constexpr char32_t Least[] = {0, 0x80, 0x800, 0x10000};
+    char32_t u = lead & (0x3F >> extra);
+    for (int k = 0; k < extra; ++k) {
+        const std::size_t at = i + k;
+        if (at >= s.size() || (static_cast<unsigned char>(s[at]) & 0xC0) != 0x80)
+            return Malformed;
+        u = (u << 6) | (static_cast<unsigned char>(s[at]) & 0x3F);
+    }
+    if (u < Least[extra] || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF))
+        return Malformed;
+    i += extra;
+    return u;
 }
 
 bool FromCodePoint(char32_t u, char& byte) {
@@ -124,7 +130,7 @@ std::string FromUtf8(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         char byte = '?';
-        FromCodePoint(DecodeOne(text, i), byte);
+        FromCodePoint(NextCodePoint(text, i), byte);
         out += byte;
     }
     return out;

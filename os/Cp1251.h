@@ -14,9 +14,16 @@ bool IsUpper(char c);
 bool IsLetter(char c);
 
 std::string ToUtf8(std::string_view text);
+// What NextCodePoint gives for a sequence that is not well-formed UTF-8.
+inline constexpr char32_t Malformed = 0xFFFFFFFF;
+// The code point of the well-formed UTF-8 sequence at s[i], i moved past it; or Malformed, i
+// moved past the first byte only. Overlong forms, surrogates and code points beyond U+10FFFF
+// are not well-formed.
+char32_t NextCodePoint(std::string_view s, std::size_t& i);
 // The byte of code point U; false, with `byte` unchanged, when code page 1251 has none.
 bool FromCodePoint(char32_t u, char& byte);
-// Characters that code page 1251 lacks, and malformed sequences, become '?'.
+// Characters that code page 1251 lacks become '?', and so does each byte of a sequence that
+// is not well-formed.
 std::string FromUtf8(std::string_view text);
 
 } // namespace cp1251

@@ -10,46 +10,18 @@
 namespace {
 
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
-constexpr char32_t Malformed = 0xFFFFFFFF;
 constexpr char32_t Replacement = 0xFFFD;
 
 bool IsUtf16(std::string_view bytes) {
     return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
 }
 
-bool IsContinuation(std::string_view s, std::size_t i) {
-    return i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80;
-}
-
-// The code point of the well-formed sequence at s[i], i moved past it; or Malformed, i moved
-// past the first byte only. Overlong forms, surrogates and code points beyond U+10FFFF are
-// not well-formed.
-char32_t NextCodePoint(std::string_view s, std::size_t& i) {
-    const auto lead = static_cast<unsigned char>(s[i++]);
-    if (lead < 0x80)
-        return lead;
-    const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    if (extra == 0 || lead > 0xF4)
-        return Malformed;
-    constexpr char32_t Least[] = {0, 0x80, 0x800, 0x10000};
-    char32_t u = lead & (0x3F >> extra);
-    for (int k = 1; k <= extra; ++k) {
-        if (!IsContinuation(s, i - 1 + k))
-            return Malformed;
-        u = (u << 6) | (static_cast<unsigned char>(s[i - 1 + k]) & 0x3F);
-    }
-    if (u < Least[extra] || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF))
-        return Malformed;
-    i += extra;
-    return u;
-}
-
 // Well-formed throughout, and more than ASCII, which reads the same either way.
 bool IsUtf8(std::string_view s) {
     bool beyondAscii = false;
     for (std::size_t i = 0; i < s.size();) {
-        const char32_t u = NextCodePoint(s, i);
-        if (u == Malformed)
+        const char32_t u = cp1251::NextCodePoint(s, i);
+        if (u == cp1251::Malformed)
             return false;
         beyondAscii = beyondAscii || u >= 0x80;
     }
@@ -61,8 +33,8 @@ TQDecodedText FromUtf8(std::string_view s) {
     decoded.Encoding = TQEncoding::Utf8;
     decoded.Text.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
-        char32_t u = NextCodePoint(s, i);
-        if (u == Malformed)
+        char32_t u = cp1251::NextCodePoint(s, i);
+        if (u == cp1251::Malformed)
             u = Replacement; // possible only after the mark
         char byte = '?';
         if (!cp1251::FromCodePoint(u, byte) && decoded.Unmapped == NoPos) {
