@@ -21,6 +21,8 @@ struct TPanelView {
     std::string Caption;  // the button's
     std::string Label;
     std::string Comment;
+
+    bool operator==(const TPanelView&) const = default;
 };
 
 // Looks for the panel of process PROCESSID, and completes PANEL with what is there by now.

@@ -91,7 +91,9 @@ bool FindPanel(DWORD processId, TPanel& panel) {
     return panel.Button != nullptr;
 }
 
-TPanelView ReadPanel(TPanel& panel) {
+namespace {
+
+TPanelView ReadOnce(TPanel& panel) {
     TPanelView view;
     view.Enabled = IsWindowEnabled(panel.Button) != FALSE;
     view.Caption = WindowTextOf(panel.Button);
@@ -99,6 +101,22 @@ TPanelView ReadPanel(TPanel& panel) {
         FindPanel(ProcessOf(panel.Form), panel);
     view.Label = WindowTextOf(panel.Label);
     view.Comment = WithoutLineBreaks(WindowTextOf(panel.Comment));
+    return view;
+}
+
+} // namespace
+
+// The panel changes its controls one after another, and each read waits for it to be idle,
+// so a single pass may mix the step before with the step after: a view is whole when two
+// passes in a row agree.
+TPanelView ReadPanel(TPanel& panel) {
+    TPanelView view = ReadOnce(panel);
+    for (int pass = 0; pass < 4; ++pass) {
+        TPanelView again = ReadOnce(panel);
+        if (again == view)
+            break;
+        view = std::move(again);
+    }
     return view;
 }
 
