@@ -89,6 +89,11 @@ TEST(MsgBoxRun, WithoutButtonsThereIsOkAndTheDefaultIsClamped) {
         EXPECT_EQ(box.Buttons().size(), 1u);
         EXPECT_EQ(box.Buttons()[0].Caption, "OK");
         EXPECT_EQ(ProgressCount(), 1);
+        const HICON program = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+        ASSERT_NE(program, nullptr);
+        EXPECT_EQ(GetClassLongPtrA(box.MainWindow(), GCLP_HICON), LONG_PTR(program));
+        EXPECT_EQ(GetClassLongPtrA(box.TextWindow(), GCLP_HICON),
+                  LONG_PTR(LoadIconA(nullptr, IDI_APPLICATION)));
     }));
     steps.push_back(Press(VK_RETURN));
     EXPECT_EQ(ExecuteWith(box, steps), IDOK);
