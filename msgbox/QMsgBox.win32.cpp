@@ -70,6 +70,9 @@ std::int32_t TQMsgBox::Execute(std::string_view text) {
 }
 
 void TQMsgBox::TraceMessage() const {
+    // A long message is thousands of lines to build for nobody.
+    if (!Tracing())
+        return;
     Trace("QMsgBox: ");
     for (const TQDyedText& piece : Pieces)
         Trace("  " + piece.Text);

@@ -19,6 +19,8 @@ void InitTrace();
 
 // Sends one trace line: the program title, a blank and TEXT.
 void Trace(const std::string& text);
+// Whether trace lines go anywhere: a caller with many lines to build can spare the work.
+bool Tracing();
 
 // The title of the program at EXEPATH in trace lines: the file name without folder, cut
 // before its first ".", every character after the first in lower case.

@@ -25,6 +25,10 @@ void InitTrace() {
     TraceWindow = FindWindowA(TraceClass, TraceTitle);
 }
 
+bool Tracing() {
+    return TraceWindow != nullptr;
+}
+
 void Trace(const std::string& text) {
     if (!TraceWindow)
         return;

@@ -95,7 +95,9 @@ TEST(TraceTest, MissingWindowsAreTracedToTheViewerFoundAtStart) {
         ASSERT_NE(viewer.Window, nullptr) << "the trace viewer's window did not come up";
         SendQM(static_cast<WPARAM>(-1), "Early", QM_NEXT, 0);
 
+        EXPECT_FALSE(Tracing());
         InitTrace();
+        EXPECT_TRUE(Tracing());
         SendQM(static_cast<WPARAM>(-1), "Beta", QM_NEXT, 0);
         SendQM(static_cast<WPARAM>(-1), "Gamma", QM_FORCEOK, 0);
         SendQM(1, "", QM_OK, 7);
