@@ -63,13 +63,18 @@ done
 # step of HANDOFFS commands to one station, as the rehearsal station times it (the median),
 # against the median of one bare PostMessage round trip between two processes, with 1, 16
 # and 64 stations on the desktop: the conductor looks the station's window up for every
-# command, among all top-level windows. Target: at most 2.
+# command, among all top-level windows. Target: at most 2. Beside it, the two halves of a
+# command's post: the lookup against the bare post, with as many other windows above the one
+# looked up as there are other stations.
 HANDOFFS=${HANDOFFS:-500}
 HANDOFF_COUNTS=${HANDOFF_COUNTS:-"1 16 64"}
-trip=$(wine "$win64/bin/bench_roundtrip.exe" 2000 2>/dev/null | tr -d '\r' |
-    sed -n 's/^median: \([0-9.]*\) us/\1/p')
-echo "bare round trip: median $trip us"
 for n in $HANDOFF_COUNTS; do
+    out=$(wine "$win64/bin/bench_roundtrip.exe" 2000 $((n - 1)) 2>/dev/null | tr -d '\r')
+    trip=$(echo "$out" | sed -n 's/^round trip: median \([0-9.]*\) us.*/\1/p')
+    echo "$n window(s): bare round trip $trip us;" \
+        "$(echo "$out" | sed -n 's/^lookup: median \([0-9.]*\) us.*/lookup \1 us/p')," \
+        "$(echo "$out" | sed -n 's/^post: median \([0-9.]*\) us.*/post \1 us/p')," \
+        "$(echo "$out" | sed -n 's/^lookup \/ post: /lookup \/ post /p')"
     {
         echo "'H':DemoStation();"
         [ "$n" -gt 1 ] && seq -f "'S%g':DemoStation();" $((n - 1))
