@@ -4,8 +4,8 @@
 # Usage: bench/run-benchmarks.sh [native build folder] [win64 build folder]
 # Targets: native at least 3x luac -p; Wine at least 0.7x native; LineOf over increasing
 # positions at most 3x the time of one memchr pass over the same text; laying out a wrapping
-# text at most 4 measurements per broken line; the dyed box at its first paint no slower than
-# MessageBoxA.
+# text at most 4 measurements per broken line; the dyed box's text painted no later than
+# MessageBoxA's, at 1, 100 and 2,000 lines.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
