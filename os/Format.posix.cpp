@@ -157,12 +157,7 @@ private:
         body.append(digits, sign, len - sign);
         if (conv.PrefixHex && !hex)
             body.append(2, '\0'); // the formatter counts a prefix it never writes
-        if (!conv.LeftAlign)
-            Pad(precision, conv.Width);
-        for (char c : body)
-            Put(c);
-        if (conv.LeftAlign)
-            Pad(precision, conv.Width);
+        Aligned(conv, precision, body);
     }
 
     const std::uintptr_t* Slots_;
