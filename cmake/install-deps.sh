@@ -19,13 +19,18 @@ if [ -n "$missing" ]; then
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
 fi
-# Wine takes its ANSI code page, 1251, from this locale.
-if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+# Wine takes its ANSI code page from the locale: ru_RU.UTF-8 gives the Russian Windows that the
+# tests run on (1251), en_US.UTF-8 a Western one (1252) that some of them run on as well.
+for locale in ru_RU en_US; do
+    locale -a 2>/dev/null | grep -qi "^$locale\.utf-\?8$" && continue
     if [ "$(id -u)" != 0 ]; then
-        echo "The locale ru_RU.UTF-8 is missing (run 'make test' as root, or generate it)" >&2
+        echo "The locale $locale.UTF-8 is missing (run 'make test' as root, or generate it)" >&2
         exit 1
     fi
-    sed -i 's/^# *ru_RU.UTF-8 UTF-8/ru_RU.UTF-8 UTF-8/' /etc/locale.gen
-    grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >>/etc/locale.gen
+    sed -i "s/^# *$locale.UTF-8 UTF-8/$locale.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^$locale.UTF-8 UTF-8" /etc/locale.gen || echo "$locale.UTF-8 UTF-8" >>/etc/locale.gen
+    generate=1
+done
+if [ -n "$generate" ]; then
     locale-gen >/dev/null
 fi

@@ -1,11 +1,13 @@
 #include "conductor/QControlPanel.h"
 
+#include "os/Dpi.h"
 #include "protocol/QPanelTexts.h"
 #include "protocol/QWindowNames.h"
 #include "toolkit/WinLoop.h"
 #include "util/TextUtils.h"
 
 TWinObj* PanelForm = nullptr;
+TWinObj* TopBar = nullptr;
 TWinObj* StateLabel = nullptr;
 TWinObj* NextButton = nullptr;
 TWinObj* CommentBox = nullptr;
@@ -27,14 +29,38 @@ void PlaceOnWorkArea(TWinObj* form) {
     SetWidth(form, work.right - work.left);
 }
 
-void Place(TWinObj* obj, int left, int top, int width, int height) {
-    SetLeft(obj, left);
-    SetTop(obj, top);
-    SetWidth(obj, width);
-    SetHeight(obj, height);
+void Place(TWinObj* obj, const RECT& r) {
+    SetLeft(obj, r.left);
+    SetTop(obj, r.top);
+    SetWidth(obj, r.right - r.left);
+    SetHeight(obj, r.bottom - r.top);
+}
+
+void OnDpiChanged(void*, TWinObj*, UINT dpi) {
+    ScalePanel(dpi);
 }
 
 } // namespace
+
+TPanelLayout PanelLayout(UINT dpi) {
+    const auto scaled = [dpi](int figure) { return win::Scaled(figure, dpi); };
+    const auto rect = [&](int left, int top, int width, int height) {
+        return RECT{scaled(left), scaled(top), scaled(left) + scaled(width),
+                    scaled(top) + scaled(height)};
+    };
+    return {scaled(2), scaled(41), -scaled(11), rect(8, 15, 112, 15), rect(120, 8, 95, 25)};
+}
+
+void ScalePanel(UINT dpi) {
+    const TPanelLayout layout = PanelLayout(dpi);
+    for (TWinObj* obj : {PanelForm, TopBar, StateLabel, NextButton, CommentBox})
+        SetFontHeight(FontOf(obj), layout.FontHeight);
+    PanelForm->Border = layout.Border;
+    SetHeight(TopBar, layout.BarHeight);
+    Place(StateLabel, layout.Label);
+    Place(NextButton, layout.Button);
+    DockChildren(PanelForm);
+}
 
 void BuildControlPanel(TEventRef messageHook, TEventRef clickHandler) {
     PanelForm = MakeForm(nullptr, "Пульт управления демонстрацией");
@@ -47,16 +73,16 @@ void BuildControlPanel(TEventRef messageHook, TEventRef clickHandler) {
     SetFontHeight(FontOf(PanelForm), -11);
     SetMainWindow(PanelForm);
 
-    TWinObj* topBar = MakePanel(PanelForm, peNone);
-    SetHeight(topBar, 41);
-    SetAlign(topBar, alTop);
+    TopBar = MakePanel(PanelForm, peNone);
+    SetHeight(TopBar, 41);
+    SetAlign(TopBar, alTop);
 
-    StateLabel = MakeLabel(topBar, LoadingText);
-    Place(StateLabel, 8, 15, 112, 15);
+    StateLabel = MakeLabel(TopBar, LoadingText);
+    Place(StateLabel, {8, 15, 8 + 112, 15 + 15});
     SetFontStyle(FontOf(StateLabel), fsBold);
 
-    NextButton = MakeButton(topBar, "Обождите");
-    Place(NextButton, 120, 8, 95, 25);
+    NextButton = MakeButton(TopBar, "Обождите");
+    Place(NextButton, {120, 8, 120 + 95, 8 + 25});
     SetKeyButton(NextButton, bkEnter, true);
     SetEnabled(NextButton, false);
     NextButton->OnClick = clickHandler;
@@ -64,6 +90,9 @@ void BuildControlPanel(TEventRef messageHook, TEventRef clickHandler) {
     CommentBox = MakeRichEdit(PanelForm, roWrapLines);
     SetAlign(CommentBox, alClient);
     EnsureWindow(CommentBox);
+    // The figures above are at 96 dots per inch; the window now knows its monitor's scale.
+    ScalePanel(win::DpiOf(PanelForm->Window));
+    PanelForm->OnDpiChanged = MakeEventRef(nullptr, &OnDpiChanged);
 }
 
 bool HandleClickerKey(const MSG& msg) {

@@ -6,6 +6,7 @@
 #include "util/EventRef.h"
 
 extern TWinObj* PanelForm;
+extern TWinObj* TopBar; // carries the label and the button
 extern TWinObj* StateLabel;
 extern TWinObj* NextButton;
 extern TWinObj* CommentBox;
@@ -21,6 +22,18 @@ struct TPanelRows {
     int Height;
 };
 TPanelRows PanelRows(const RECT& workArea);
+
+// The panel's figures at DPI: those of 96 dots per inch scaled, rounded as MulDiv rounds.
+struct TPanelLayout {
+    int Border;    // kept around the docked bar and comment box
+    int BarHeight; // of the top bar
+    LONG FontHeight;
+    RECT Label;  // in the top bar
+    RECT Button; // in the top bar
+};
+TPanelLayout PanelLayout(UINT dpi);
+// Lays the built panel out at DPI: fonts, bar, label, button, and the docking.
+void ScalePanel(UINT dpi);
 
 // A presentation clicker's keys, seen by the panel's message hook before anything else:
 // Page Down presses the button as Enter does, whichever of the panel's controls has the

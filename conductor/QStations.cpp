@@ -3,6 +3,9 @@
 #include "conductor/QLostStations.h"
 #include "conductor/QSequencer.h"
 #include "errors/err.h"
+#include "os/CodePage.h"
+#include "os/Platform.h"
+#include "os/Wide.h"
 #include "protocol/QTrace.h"
 #include "script/QTestMessage.h"
 #include "toolkit/MessageBox.h"
@@ -19,10 +22,31 @@
 std::string TempDir;
 std::string ProductExe;
 
+namespace {
+
+// The scheme files' paths go to the stations on their command lines, and the script and the
+// program are opened by narrow functions: each path must read the same in code page 1251
+// and in the system's. WHAT names the path for the presenter.
+std::string Held(const std::wstring& path, const char* what) {
+    std::string held;
+    if (win::HeldPath(path, held))
+        return held;
+    throw Exception(
+        ecSystem, std::string(what) + ": в пути есть знаки, которых нет в кодовой " +
+                      "странице 1251 или в кодовой странице " + IntToDecimal(os::SystemCodePage()) +
+                      " этой системы, а короткого имени у пути нет:\r\n" + win::Narrow(path) +
+                      "\r\nПереименуйте папку или перенесите файл в другую.");
+}
+
+} // namespace
+
 std::string GetTempDir() {
-    std::array<char, MAX_PATH + 1> buffer{};
-    const DWORD n = GetTempPathA(MAX_PATH, buffer.data());
-    std::string dir = n ? std::string(buffer.data()) : std::string();
+    std::array<wchar_t, MAX_PATH + 1> buffer{};
+    const DWORD n = GetTempPathW(MAX_PATH, buffer.data());
+    const std::wstring wide = n ? std::wstring(buffer.data()) : std::wstring();
+    std::string dir = wide.empty()
+                          ? std::string()
+                          : Held(wide, "Не записать файлы схем в каталог временных файлов");
     if (dir.empty()) {
         std::string msg = "Не удалось определить каталог временных файлов WINDOWS:\r\n";
         msg += SysErrorText(GetLastError());
@@ -71,8 +95,11 @@ void StartStation(int i, int n) {
 void StartDemo() {
     ResetLostStations();
     TempDir = GetTempDir();
-    ProductExe = SplitPath(CmdLineParam(0)).Folder + "Kelvo.exe";
-    ReadDemoScript(CmdLineParam(1), TempDir);
+    ProductExe =
+        SplitPath(Held(WideCmdLineParam(0), "Не запустить Kelvo.exe рядом с KelvoDemo.exe"))
+            .Folder +
+        "Kelvo.exe";
+    ReadDemoScript(Held(WideCmdLineParam(1), "Не открыть сценарий"), TempDir);
     for (const TQTestSide& side : Sides)
         WaitFor(side.Name);
     CurStep = -1;

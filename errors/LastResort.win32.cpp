@@ -1,6 +1,7 @@
 #include "errors/ErrIds.h"
 #include "errors/ErrTexts.h"
 #include "errors/ProcessorFault.h"
+#include "os/Wide.h"
 #include "util/CmdLine.h"
 
 std::string LastResortText(const TUnhandledReport& report) {
@@ -23,5 +24,5 @@ std::string LastResortText(const TUnhandledReport& report) {
 
 void ShowLastResort(const TUnhandledReport& report) {
     std::string text = LastResortText(report);
-    MessageBoxA(nullptr, text.c_str(), nullptr, MB_TASKMODAL | MB_ICONERROR);
+    MessageBoxW(nullptr, win::Wide(text).c_str(), nullptr, MB_TASKMODAL | MB_ICONERROR);
 }

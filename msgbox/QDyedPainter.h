@@ -68,6 +68,7 @@ private:
         win::TFont Font;
     };
     std::vector<TMadeFont> Fonts_;
+    std::wstring Wide_; // the text being measured or drawn, kept to spare an allocation a piece
     HFONT FontOf(const LOGFONTA& font);
     std::int32_t CurBkColor_ = 0;
     win::TBrush BkBrush_;

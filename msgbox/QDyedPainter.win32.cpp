@@ -1,5 +1,7 @@
 #include "msgbox/QDyedPainter.h"
 
+#include "os/Cp1251.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -9,6 +11,13 @@ bool SameFont(const LOGFONTA& a, const LOGFONTA& b) {
     return a.lfHeight == b.lfHeight && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
            a.lfUnderline == b.lfUnderline &&
            std::strncmp(a.lfFaceName, b.lfFaceName, LF_FACESIZE) == 0;
+}
+
+// The text as UTF-16 in BUFFER, which keeps its room from piece to piece.
+const std::wstring& WideIn(std::wstring& buffer, std::string_view text) {
+    const std::u16string units = cp1251::ToUtf16(text);
+    buffer.assign(units.begin(), units.end());
+    return buffer;
 }
 
 void Fill(HDC dc, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
@@ -82,10 +91,11 @@ TQTextExtent TQDyedPainter::MeasureText(std::string_view text) {
     SIZE size{};
     if (text.empty()) {
         // A blank for the font's height, no width.
-        GetTextExtentPoint32A(Dc_, " ", 1, &size);
+        GetTextExtentPoint32W(Dc_, L" ", 1, &size);
         return {0, size.cy};
     }
-    GetTextExtentPoint32A(Dc_, text.data(), static_cast<int>(text.size()), &size);
+    const std::wstring& wide = WideIn(Wide_, text);
+    GetTextExtentPoint32W(Dc_, wide.data(), static_cast<int>(wide.size()), &size);
     return {size.cx, size.cy};
 }
 
@@ -105,8 +115,8 @@ void TQDyedPainter::PaintText(const TQDyedLineArray& lines, const TQPaintView& v
             right = item->Right - view.ScrollX;
             SelectAttributes(item->Text);
             Fill(Dc_, left, top, right, bottom, BkBrush_.get());
-            TextOutA(Dc_, left, top, item->Text.Text.data(),
-                     static_cast<int>(item->Text.Text.size()));
+            const std::wstring& wide = WideIn(Wide_, item->Text.Text);
+            TextOutW(Dc_, left, top, wide.data(), static_cast<int>(wide.size()));
         }
         if (right < view.Width)
             Fill(Dc_, right, top, view.Width, bottom, boxBrush.get());

@@ -3,6 +3,7 @@
 #include "msgbox/QMsgBox.h"
 
 #include "msgbox/QMsgBoxParts.h"
+#include "os/Wide.h"
 
 #include <algorithm>
 
@@ -11,7 +12,8 @@ namespace {
 std::int32_t TextWidthIn(HDC dc, HGDIOBJ font, const std::string& text) {
     const win::TSelectObject selected(dc, font);
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = win::Wide(text);
+    GetTextExtentPoint32W(dc, wide.data(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
 

@@ -4,14 +4,16 @@
 
 #include "msgbox/QMsgBoxAssert.h"
 #include "msgbox/QMsgBoxParts.h"
+#include "os/Wide.h"
 #include "os/WinBinding.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr char kMainClass[] = "QMsgBoxMainWindow";
-constexpr char kTextClass[] = "QMsgBoxTextWindow";
+constexpr wchar_t kMainClass[] = L"QMsgBoxMainWindow";
+constexpr wchar_t kTextClass[] = L"QMsgBoxTextWindow";
+const auto kAppIcon = reinterpret_cast<LPCWSTR>(IDI_APPLICATION);
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 HINSTANCE Instance() {
@@ -21,8 +23,8 @@ HINSTANCE Instance() {
 // The small form of a class's icon. Left out, the system scales one down from the large form
 // at every registration, which took longer than the rest of the registration and the layout
 // of a hundred lines together.
-HICON SmallIcon(HINSTANCE module, const char* name) {
-    return static_cast<HICON>(LoadImageA(module, name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+HICON SmallIcon(HINSTANCE module, const wchar_t* name) {
+    return static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                          GetSystemMetrics(SM_CYSMICON), LR_SHARED));
 }
 
@@ -35,29 +37,29 @@ public:
     explicit TClasses(TQMsgBox& box) {
         box.ClassBrush_.reset(CreateSolidBrush(ColorToRGB(box.BoxColor)));
         Brush_ = &box.ClassBrush_;
-        WNDCLASSEXA main{};
+        WNDCLASSEXW main{};
         main.cbSize = sizeof main;
         main.style = CS_HREDRAW | CS_VREDRAW;
         main.lpfnWndProc =
             &win::BoundWindowProc<TQMsgBox, &TQMsgBox::OnMainMessage, &TQMsgBox::MainWithoutBox>;
         main.hInstance = Instance();
-        main.hIcon = LoadIconA(Instance(), "MAINICON");
-        main.hIconSm = SmallIcon(Instance(), "MAINICON");
-        main.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        main.hIcon = LoadIconW(Instance(), L"MAINICON");
+        main.hIconSm = SmallIcon(Instance(), L"MAINICON");
+        main.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         main.hbrBackground = box.ClassBrush_.get();
         main.lpszClassName = kMainClass;
-        if (!RegisterClassExA(&main)) {
+        if (!RegisterClassExW(&main)) {
             Brush_->reset();
             MsgBoxAssert(mfRegisterMainClass);
         }
-        WNDCLASSEXA text = main;
+        WNDCLASSEXW text = main;
         text.lpfnWndProc =
             &win::BoundWindowProc<TQMsgBox, &TQMsgBox::OnTextMessage, &TQMsgBox::TextWithoutBox>;
-        text.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-        text.hIconSm = SmallIcon(nullptr, IDI_APPLICATION);
+        text.hIcon = LoadIconW(nullptr, kAppIcon);
+        text.hIconSm = SmallIcon(nullptr, kAppIcon);
         text.lpszClassName = kTextClass;
-        if (!RegisterClassExA(&text)) {
-            UnregisterClassA(kMainClass, Instance());
+        if (!RegisterClassExW(&text)) {
+            UnregisterClassW(kMainClass, Instance());
             Brush_->reset();
             MsgBoxAssert(mfRegisterTextClass);
         }
@@ -65,8 +67,8 @@ public:
     TClasses(const TClasses&) = delete;
     TClasses& operator=(const TClasses&) = delete;
     ~TClasses() {
-        UnregisterClassA(kMainClass, Instance());
-        UnregisterClassA(kTextClass, Instance());
+        UnregisterClassW(kMainClass, Instance());
+        UnregisterClassW(kTextClass, Instance());
         Brush_->reset();
     }
 
@@ -172,8 +174,8 @@ void TQMsgBox::CreateMainWindow(TClientSize client) {
     QuitOnDestroy_ = false;
     QuitCode_ = 0;
     // The main window's creation message makes it the box's.
-    if (!CreateWindowExA(0, kMainClass, Caption.c_str(), kMainStyle, (sw - w) / 2, (sh - h) / 2, w,
-                         h, Owner, nullptr, Instance(), this)) {
+    if (!CreateWindowExW(0, kMainClass, win::Wide(Caption).c_str(), kMainStyle, (sw - w) / 2,
+                         (sh - h) / 2, w, h, Owner, nullptr, Instance(), this)) {
         RethrowWindowFailure();
         MsgBoxAssert(mfCreateMainWindow);
     }
@@ -183,9 +185,9 @@ void TQMsgBox::CreateMainWindow(TClientSize client) {
 
 void TQMsgBox::RunLoop() {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
         RethrowWindowFailure();
     }
     if (!Destroyed_) {

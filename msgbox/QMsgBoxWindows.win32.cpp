@@ -4,6 +4,7 @@
 
 #include "msgbox/QMsgBoxAssert.h"
 #include "msgbox/QMsgBoxParts.h"
+#include "os/Wide.h"
 #include "os/WinBinding.h"
 
 #include <algorithm>
@@ -46,7 +47,7 @@ LRESULT CALLBACK TQMsgBox::MainWithoutBox(HWND w, UINT msg, WPARAM wp, LPARAM lp
                 MsgBoxAssert(mfMainWindowWithoutBox);
             if (msg == WM_DESTROY)
                 MsgBoxAssert(mfDestroyWithoutBox);
-            return DefWindowProcA(w, msg, wp, lp);
+            return DefWindowProcW(w, msg, wp, lp);
         },
         OnFailure(msg));
 }
@@ -75,9 +76,9 @@ LRESULT TQMsgBox::OnMainMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             case WM_NCDESTROY:
                 MainWnd_.release(); // gone with its last message
-                return DefWindowProcA(w, msg, wp, lp);
+                return DefWindowProcW(w, msg, wp, lp);
             default:
-                return DefWindowProcA(w, msg, wp, lp);
+                return DefWindowProcW(w, msg, wp, lp);
             }
         },
         OnFailure(msg));
@@ -89,7 +90,7 @@ void TQMsgBox::OnMainCreate(HWND w) {
     GetClientRect(w, &client);
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     // The text window's creation message makes it the box's.
-    if (!CreateWindowExA(0, "QMsgBoxTextWindow", "QMsgBoxTextWindow", WS_CHILD | WS_VISIBLE,
+    if (!CreateWindowExW(0, L"QMsgBoxTextWindow", L"QMsgBoxTextWindow", WS_CHILD | WS_VISIBLE,
                          Margin_, LineH_, TextWidth(client.right), TextHeight(client.bottom), w,
                          nullptr, instance, this))
         MsgBoxAssert(mfCreateTextWindow);
@@ -98,24 +99,24 @@ void TQMsgBox::OnMainCreate(HWND w) {
     const auto y = static_cast<std::int32_t>(client.bottom - LineH_ - ButtonH_);
     for (std::size_t i = 0; i < Buttons_.size(); ++i) {
         TQMsgBoxBtn& button = Buttons_[i];
-        button.Handle.reset(CreateWindowExA(
-            0, "BUTTON", button.Caption.c_str(), WS_CHILD | WS_VISIBLE, x, y, button.Width,
-            ButtonH_, w, reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.Id)), instance,
-            nullptr));
+        button.Handle.reset(CreateWindowExW(
+            0, L"BUTTON", win::Wide(button.Caption).c_str(), WS_CHILD | WS_VISIBLE, x, y,
+            button.Width, ButtonH_, w, reinterpret_cast<HMENU>(static_cast<INT_PTR>(button.Id)),
+            instance, nullptr));
         x += button.Width + Gap_;
         const HWND handle = button.Handle.get();
         if (!handle)
             continue;
-        PostMessageA(handle, WM_SETFONT, reinterpret_cast<WPARAM>(ButtonFont_.get()), TRUE);
+        PostMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(ButtonFont_.get()), TRUE);
         if (i == 0)
-            OldButtonProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(handle, GWLP_WNDPROC));
+            OldButtonProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(handle, GWLP_WNDPROC));
         // The default button gets the focus when the shown window is activated (WM_SETFOCUS):
         // focusing it now would activate the window while it is hidden, and its caption would
         // then be drawn inactive.
         if (static_cast<std::int32_t>(i) == DefaultButton)
-            SendMessageA(handle, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+            SendMessageW(handle, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
         win::BindObject(handle, this);
-        SetWindowLongPtrA(handle, GWLP_WNDPROC,
+        SetWindowLongPtrW(handle, GWLP_WNDPROC,
                           reinterpret_cast<LONG_PTR>(&TQMsgBox::ButtonWindowProc));
     }
 }
@@ -143,7 +144,7 @@ void TQMsgBox::OnCommand(std::int32_t id) {
                                       [&](const TQMsgBoxBtn& b) { return b.Id == id; });
     if (pressed != Buttons_.end())
         DefaultButton = static_cast<std::int32_t>(pressed - Buttons_.begin());
-    PostMessageA(MainWnd_.get(), WM_CLOSE, 0, 0);
+    PostMessageW(MainWnd_.get(), WM_CLOSE, 0, 0);
 }
 
 void TQMsgBox::OnMainDestroy() {
@@ -162,7 +163,7 @@ LRESULT CALLBACK TQMsgBox::TextWithoutBox(HWND w, UINT msg, WPARAM wp, LPARAM lp
         [&]() -> LRESULT {
             if (msg == WM_CREATE)
                 MsgBoxAssert(mfTextWindowWithoutBox);
-            return DefWindowProcA(w, msg, wp, lp);
+            return DefWindowProcW(w, msg, wp, lp);
         },
         OnFailure(msg));
 }
@@ -197,9 +198,9 @@ LRESULT TQMsgBox::OnTextMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
                 return 0;
             case WM_NCDESTROY:
                 TextWnd_.release(); // gone with its last message
-                return DefWindowProcA(w, msg, wp, lp);
+                return DefWindowProcW(w, msg, wp, lp);
             default:
-                return DefWindowProcA(w, msg, wp, lp);
+                return DefWindowProcW(w, msg, wp, lp);
             }
         },
         OnFailure(msg));
@@ -317,10 +318,10 @@ void TQMsgBox::OnScroll(int bar, int request, int track) {
 LRESULT CALLBACK TQMsgBox::ButtonWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     TQMsgBox* box = win::BoundObject<TQMsgBox>(w);
     if (!box || !box->OldButtonProc_)
-        return DefWindowProcA(w, msg, wp, lp);
+        return DefWindowProcW(w, msg, wp, lp);
     if (msg == WM_KEYDOWN && GuardWindowProc([&]() -> LRESULT { return box->OnButtonKey(wp); }, 1))
         return 0;
-    return CallWindowProcA(box->OldButtonProc_, w, msg, wp, lp);
+    return CallWindowProcW(box->OldButtonProc_, w, msg, wp, lp);
 }
 
 bool TQMsgBox::OnButtonKey(WPARAM key) {
@@ -331,10 +332,10 @@ bool TQMsgBox::OnButtonKey(WPARAM key) {
         next = GetKeyState(VK_SHIFT) < 0 ? i - 1 : i + 1;
         break;
     case VK_RETURN:
-        SendMessageA(Buttons_[i].Handle.get(), BM_CLICK, 0, 0);
+        SendMessageW(Buttons_[i].Handle.get(), BM_CLICK, 0, 0);
         return true;
     case VK_ESCAPE:
-        SendMessageA(MainWnd_.get(), WM_CLOSE, 0, 0);
+        SendMessageW(MainWnd_.get(), WM_CLOSE, 0, 0);
         return true;
     case VK_LEFT:
     case VK_UP:
@@ -351,8 +352,8 @@ bool TQMsgBox::OnButtonKey(WPARAM key) {
     next = next < 0 ? count - 1 : next >= count ? 0 : next;
     DefaultButton = next;
     if (next != i) {
-        SendMessageA(Buttons_[i].Handle.get(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-        SendMessageA(Buttons_[next].Handle.get(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+        SendMessageW(Buttons_[i].Handle.get(), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        SendMessageW(Buttons_[next].Handle.get(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
         SetFocus(Buttons_[next].Handle.get());
     }
     return true;

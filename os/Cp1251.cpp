@@ -76,13 +76,50 @@ bool IsLetter(char c) {
     return kLetter[static_cast<unsigned char>(c)];
 }
 
+namespace {
+
+char16_t Unit(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b < 0x80 ? char16_t(b) : kHighHalf[b - 0x80];
+}
+
+bool IsSurrogatePair(std::u16string_view text, std::size_t i) {
+    return text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+           text[i + 1] <= 0xDFFF;
+}
+
+} // namespace
+
 std::string ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() * 2);
-    for (char c : text) {
-        auto b = static_cast<unsigned char>(c);
-        AppendUtf8(out, b < 0x80 ? char32_t(b) : char32_t(kHighHalf[b - 0x80]));
+    for (char c : text)
+        AppendUtf8(out, Unit(c));
+    return out;
+}
+
+std::u16string ToUtf16(std::string_view text) {
+    std::u16string out(text.size(), u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        out[i] = Unit(text[i]);
+    return out;
+}
+
+std::string FromUtf16(std::u16string_view text, std::size_t* lost) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t missing = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char byte = '?';
+        const bool pair = IsSurrogatePair(text, i);
+        if (pair || !FromCodePoint(text[i], byte))
+            ++missing;
+        if (pair)
+            ++i;
+        out += byte;
     }
+    if (lost)
+        *lost = missing;
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Code page 1251, the system's text encoding, for the places where text leaves it:
-// file names on POSIX, and the UTF-8 output of the tools.
+// file names on POSIX, the UTF-8 output of the tools, and the UTF-16 of Windows' wide
+// functions, which show a text the same whatever the system's own code page.
 
 #include <string>
 #include <string_view>
@@ -25,5 +26,11 @@ bool FromCodePoint(char32_t u, char& byte);
 // Characters that code page 1251 lacks become '?', and so does each byte of a sequence that
 // is not well-formed.
 std::string FromUtf8(std::string_view text);
+
+// One UTF-16 unit per byte: every character of code page 1251 lies in the basic plane.
+std::u16string ToUtf16(std::string_view text);
+// Characters that code page 1251 lacks become '?', a surrogate pair one '?'; LOST, when
+// given, is set to how many did.
+std::string FromUtf16(std::u16string_view text, std::size_t* lost = nullptr);
 
 } // namespace cp1251

@@ -16,6 +16,12 @@ bool SameCharIgnoringCase(char a, char b);
 // negative, zero or positive.
 int CompareLocale(const char* a, const char* b, bool ignoreCase);
 
+// The system's ANSI code page (GetACP), in which its narrow functions read a text's bytes;
+// the stand-in's is 1251.
+unsigned SystemCodePage();
+// TEXT's bytes as the system's narrow functions read them (MultiByteToWideChar, CP_ACP).
+std::u16string InSystemCodePage(std::string_view text);
+
 // Why a file could not be read: the cases a user can mend by name, any other in the
 // system's own words.
 struct TReadFailure {

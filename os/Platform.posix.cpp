@@ -71,6 +71,14 @@ bool Failed(TReadFailure* failure, int error) {
 
 } // namespace
 
+unsigned SystemCodePage() {
+    return 1251;
+}
+
+std::u16string InSystemCodePage(std::string_view text) {
+    return cp1251::ToUtf16(text);
+}
+
 bool SameCharIgnoringCase(char a, char b) {
     return cp1251::ToLower(a) == cp1251::ToLower(b);
 }

@@ -33,6 +33,20 @@ int CompareLocale(const char* a, const char* b, bool ignoreCase) {
     return CompareStringA(LOCALE_USER_DEFAULT, ignoreCase ? NORM_IGNORECASE : 0, a, -1, b, -1) - 2;
 }
 
+unsigned SystemCodePage() {
+    return GetACP();
+}
+
+std::u16string InSystemCodePage(std::string_view text) {
+    if (text.empty())
+        return {};
+    const int size = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), n);
+    return std::u16string(wide.begin(), wide.end());
+}
+
 namespace {
 
 bool IsFolder(const std::string& name) {

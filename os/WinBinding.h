@@ -1,13 +1,13 @@
 #pragma once
 // Binds a window to the object that handles its messages. The object is the creation
-// parameter of CreateWindowExA; the window holds it in its user data from its first message
+// parameter of CreateWindowEx; the window holds it in its user data from its first message
 // (WM_NCCREATE) to its last (WM_NCDESTROY), so that every message between finds it.
 //
 //     struct TViewer {
 //         LRESULT OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 //     };
 //     windowClass.lpfnWndProc = &win::BoundWindowProc<TViewer, &TViewer::OnMessage>;
-//     CreateWindowExA(..., instance, &viewer);
+//     CreateWindowExW(..., instance, &viewer);
 //
 // The window objects of the toolkit bind themselves by a window property instead.
 
@@ -28,7 +28,10 @@ void BindObject(HWND window, T* object) {
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
 }
 
+// The default procedure of the window's own kind: a wide window's texts are UTF-16.
 inline LRESULT CALLBACK DefaultWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (IsWindowUnicode(window))
+        return DefWindowProcW(window, msg, wParam, lParam);
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 
@@ -39,7 +42,7 @@ template <typename T, LRESULT (T::*Handler)(HWND, UINT, WPARAM, LPARAM),
           WNDPROC Unbound = &DefaultWindowProc>
 LRESULT CALLBACK BoundWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         BindObject(window, static_cast<T*>(create->lpCreateParams));
     }
     T* object = BoundObject<T>(window);

@@ -1,8 +1,10 @@
 // The demo script reader: station declarations, then steps of caption, comment, node lines
 // and commands, each step's text appended to every station's scheme as soon as it is read.
+#include "os/CodePage.h"
 #include "protocol/QWindowNames.h"
 #include "script/QStationName.h"
 #include "script/QTestMessage.h"
+#include "util/TextUtils.h"
 
 #include <array>
 #include <memory>
@@ -18,6 +20,14 @@ void WriteSchemeHead(TQOutStm& scheme, const std::string& setup) {
     scheme.WriteLn("Demo data:");
     scheme.WriteLn(".Interactive:=true;");
     scheme.NewLine();
+}
+
+// The station gets its scheme file's name on its command line and titles its window with it,
+// both read in the system's code page: a name that reads otherwise there would reach it
+// garbled, and on code page 65001 two Cyrillic names would become one.
+std::string NameOutsideCodePage() {
+    return "Имя станции искажается в кодовой странице " + IntToDecimal(os::SystemCodePage()) +
+           " этой системы: дайте станции латинское имя";
 }
 
 class TQDemoReader {
@@ -72,6 +82,8 @@ void TQDemoReader::ReadDeclarations() {
         }
         if (!IsValidStationName(name))
             Stm.Error("Недопустимое имя станции", start);
+        else if (!os::ReadsTheSame(name))
+            Stm.Error(NameOutsideCodePage(), start);
         else if (!NameKeys.insert(StationNameKey(name)).second)
             Stm.Error("Станция с таким именем уже есть", start);
         TQTestSide& side = Script.Sides.emplace_back();

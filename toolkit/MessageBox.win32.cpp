@@ -2,16 +2,20 @@
 
 #include "toolkit/WinLoop.h"
 
+#include "os/Wide.h"
+
 #include <windows.h>
 
 int ShowMessageBox(const std::string& text, unsigned flags) {
     HWND owner = nullptr;
-    const char* title = nullptr; // the system's own default title
+    std::wstring title;
+    bool titled = false; // else the system's own default title
     if (const TWinObj* main = MainWindow()) {
         owner = main->Window;
-        title = main->Caption.c_str();
+        title = win::Wide(main->Caption);
+        titled = true;
     }
-    return MessageBoxA(owner, text.c_str(), title, flags);
+    return MessageBoxW(owner, win::Wide(text).c_str(), titled ? title.c_str() : nullptr, flags);
 }
 
 void ShowOkMessage(const std::string& text) {

@@ -24,13 +24,26 @@ bool CallHook(const TEventRef& hook, MSG& msg, LRESULT& result) {
 
 LRESULT DefaultHandling(TWinObj* obj, const MSG& msg) {
     if (obj->DefaultProc)
-        return CallWindowProcA(obj->DefaultProc, msg.hwnd, msg.message, msg.wParam, msg.lParam);
-    return DefWindowProcA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+        return CallWindowProcW(obj->DefaultProc, msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    return DefWindowProcW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
 }
 
-// A form's own procedures: its end of session, its focus and its background.
+// Per-monitor scaling: the system suggests the rectangle at the new scale; what is inside is
+// the form's to lay out again.
+void DpiChanged(TWinObj* form, const MSG& msg) {
+    SetBounds(form, *reinterpret_cast<const RECT*>(msg.lParam));
+    if (form->OnDpiChanged)
+        form->OnDpiChanged.Proc<void(void*, TWinObj*, UINT)>()(form->OnDpiChanged.Data, form,
+                                                               HIWORD(msg.wParam));
+}
+
+// A form's own procedures: its end of session, its focus, its scale and its background.
 bool FormProcedures(TWinObj* obj, const MSG& msg, LRESULT& result) {
     switch (msg.message) {
+    case WM_DPICHANGED:
+        DpiChanged(obj, msg);
+        result = 0;
+        return true;
     case WM_ENDSESSION:
         if (msg.wParam)
             EndSession(obj);
@@ -84,7 +97,7 @@ LRESULT CloseForm(TWinObj* obj, const MSG& msg) {
     if (!IsMainForm(obj))
         return DefaultHandling(obj, msg);
     if (TWinObj* main = MainWindow(); main && main != obj && main->Window)
-        SendMessageA(main->Window, WM_CLOSE, 0, 0);
+        SendMessageW(main->Window, WM_CLOSE, 0, 0);
     PostQuitMessage(0);
     return 0;
 }
@@ -116,7 +129,7 @@ bool StandardCases(TWinObj* obj, const MSG& msg, LRESULT& result) {
     if (m >= WM_CTLCOLORMSGBOX && m <= WM_CTLCOLORSTATIC) {
         HWND child = reinterpret_cast<HWND>(msg.lParam);
         if (ObjOf(child)) {
-            result = SendMessageA(child, m + ReflectedColorBase, msg.wParam, msg.lParam);
+            result = SendMessageW(child, m + ReflectedColorBase, msg.wParam, msg.lParam);
             return true;
         }
         return false;
@@ -127,7 +140,7 @@ bool StandardCases(TWinObj* obj, const MSG& msg, LRESULT& result) {
         return true;
     }
     if (m == WM_COMMAND && msg.lParam && ObjOf(reinterpret_cast<HWND>(msg.lParam))) {
-        result = SendMessageA(reinterpret_cast<HWND>(msg.lParam), ReflectedCommand, msg.wParam,
+        result = SendMessageW(reinterpret_cast<HWND>(msg.lParam), ReflectedCommand, msg.wParam,
                               msg.lParam);
         return true;
     }
@@ -178,7 +191,7 @@ LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         return HandleObjMessage(obj, msg);
     if (TWinObj* main = MainWindow())
         return HandleObjMessage(main, msg);
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace

@@ -64,7 +64,7 @@ void SetDefaultStyle(TWinObj* button, bool on) {
     else
         button->Style &= ~BS_DEFPUSHBUTTON;
     if (button->Window)
-        SendMessageA(button->Window, BM_SETSTYLE, LOWORD(button->Style), TRUE);
+        SendMessageW(button->Window, BM_SETSTYLE, LOWORD(button->Style), TRUE);
 }
 
 void InstallFilter(TWinObj* main, bool on) {
@@ -121,7 +121,7 @@ bool PressWithKey(TWinObj* button, const MSG& key) {
         SetFocus(button->Window);
     }
     // The button presses itself as on the space bar and reports its click on release.
-    SendMessageA(button->Window, key.message, VK_SPACE, key.lParam);
+    SendMessageW(button->Window, key.message, VK_SPACE, key.lParam);
     return true;
 }
 

@@ -21,20 +21,20 @@ bool Terminated() {
 }
 
 void PostClose(TWinObj* obj) {
-    PostMessageA(obj->Window, WM_CLOSE, 0, 0);
+    PostMessageW(obj->Window, WM_CLOSE, 0, 0);
 }
 
 namespace {
 
 void PumpUntilQuiet(TToolkitState& kit) {
     MSG msg;
-    while (!kit.Terminated && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (!kit.Terminated && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             kit.Terminated = true;
             continue;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 

@@ -59,7 +59,7 @@ struct TWinObj {
     UINT ClassStyle = CS_OWNDC;
     DWORD Style = WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
     DWORD ExStyle = 0;
-    WNDPROC DefaultProc = nullptr; // the system class's procedure; none: DefWindowProcA
+    WNDPROC DefaultProc = nullptr; // the system class's procedure; none: DefWindowProcW
 
     std::string Caption;
     RECT Bounds{};
@@ -81,6 +81,9 @@ struct TWinObj {
     TEventRef OnClick;   // code(data, sender)
     TEventRef OnMessage; // code(data, MSG*, LRESULT* result) -> bool: true consumes
     TEventRef OnClose;   // code(data, sender) -> bool: false refuses
+    // Forms: the window has moved to a monitor of another scale, and has taken the rectangle
+    // that the system suggests. code(data, sender, dots per inch)
+    TEventRef OnDpiChanged;
 
     int Id = 0;        // controls: the child window identifier
     int TabNumber = 0; // controls: the creation order within the form

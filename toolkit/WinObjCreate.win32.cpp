@@ -3,6 +3,8 @@
 #include "toolkit/WinLoop.h"
 #include "toolkit/WinState.h"
 
+#include "os/Wide.h"
+
 #include <algorithm>
 
 TToolkitState& Toolkit() {
@@ -23,27 +25,28 @@ std::string RegistrationName(const TWinObj* obj) {
 }
 
 // Registers the object's class once; a system class lends its settings and its procedure,
-// which becomes the object's default procedure. False when registration fails.
+// which becomes the object's default procedure. False when registration fails. The classes
+// are wide, so that their windows hold their texts as they are on any system code page.
 bool RegisterObjClass(TWinObj* obj) {
-    WNDCLASSA cls{};
+    WNDCLASSW cls{};
     cls.style = obj->ClassStyle;
     cls.hInstance = ModuleInstance();
-    cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    WNDCLASSA found{};
-    if (GetClassInfoA(ModuleInstance(), obj->ClassName.c_str(), &found) &&
+    cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    WNDCLASSW found{};
+    if (GetClassInfoW(ModuleInstance(), win::Wide(obj->ClassName).c_str(), &found) &&
         found.lpfnWndProc != SharedWindowProc) {
         cls = found;
         cls.hInstance = ModuleInstance();
         cls.style &= ~ForeignClassStyles;
         obj->DefaultProc = found.lpfnWndProc;
     }
-    const std::string name = RegistrationName(obj);
-    WNDCLASSA existing{};
-    if (GetClassInfoA(ModuleInstance(), name.c_str(), &existing))
+    const std::wstring name = win::Wide(RegistrationName(obj));
+    WNDCLASSW existing{};
+    if (GetClassInfoW(ModuleInstance(), name.c_str(), &existing))
         return true;
     cls.lpfnWndProc = SharedWindowProc;
     cls.lpszClassName = name.c_str();
-    return RegisterClassA(&cls) != 0;
+    return RegisterClassW(&cls) != 0;
 }
 
 // Shows a window that was made before it was meant to be seen, with its children.
@@ -84,21 +87,22 @@ HWND CreateObjWindow(TWinObj* obj, bool show) {
     HWND parent = obj->IsControl ? obj->Parent->Window : nullptr;
     HMENU id = obj->IsControl ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(obj->Id)) : nullptr;
     Toolkit().CreationSlot = obj;
-    HWND window = CreateWindowExA(obj->ExStyle, RegistrationName(obj).c_str(), obj->Caption.c_str(),
-                                  obj->Style, x, y, w, h, parent, id, ModuleInstance(), nullptr);
+    HWND window = CreateWindowExW(obj->ExStyle, win::Wide(RegistrationName(obj)).c_str(),
+                                  win::Wide(obj->Caption).c_str(), obj->Style, x, y, w, h, parent,
+                                  id, ModuleInstance(), nullptr);
     Toolkit().CreationSlot = nullptr;
     if (!window)
         return nullptr;
-    SendMessageA(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SendMessageW(window, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     if (!GetPropA(window, "SELF_")) {
         obj->Window = window;
         SetPropA(window, "SELF_", obj);
     }
     if (obj->IsForm)
-        SendMessageA(window, WM_SETICON, ICON_BIG,
-                     reinterpret_cast<LPARAM>(LoadIconA(ModuleInstance(), "MAINICON")));
+        SendMessageW(window, WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(LoadIconW(ModuleInstance(), L"MAINICON")));
     if (obj->Font)
-        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(obj->Font->Get()), FALSE);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(obj->Font->Get()), FALSE);
     for (TWinObj* child : obj->Children)
         if (child->IsControl)
             CreateObjWindow(child, show);
@@ -117,7 +121,7 @@ HWND ShowObjWindow(TWinObj* obj) {
 
 LRESULT SendObjMessage(TWinObj* obj, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND window = EnsureWindow(obj);
-    return window ? SendMessageA(window, msg, wParam, lParam) : 0;
+    return window ? SendMessageW(window, msg, wParam, lParam) : 0;
 }
 
 void FreeObj(TWinObj* obj) {

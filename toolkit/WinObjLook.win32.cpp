@@ -2,6 +2,8 @@
 // stores the value and applies it to the window when there is one.
 #include "toolkit/WinObj.h"
 
+#include "os/Wide.h"
+
 #include <cstring>
 
 TWinFont::TWinFont() {
@@ -30,7 +32,7 @@ void FontChanged(TWinFont& font) {
         return;
     owner->TextColor = font.Color;
     if (owner->Window) {
-        SendMessageA(owner->Window, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+        SendMessageW(owner->Window, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
         Repaint(owner);
     }
 }
@@ -40,7 +42,7 @@ void FontChanged(TWinFont& font) {
 void SetCaption(TWinObj* obj, const std::string& text) {
     obj->Caption = text;
     if (obj->Window) {
-        SetWindowTextA(obj->Window, obj->Caption.c_str());
+        SetWindowTextW(obj->Window, win::Wide(obj->Caption).c_str());
         Repaint(obj);
     }
 }

@@ -59,13 +59,14 @@ TWinObj* NewControl(TWinObj* parent, const char* className, DWORD style,
 }
 
 // The rich-edit library is loaded once and kept; the class name follows the library found.
+// The wide class of the first, so that the box shows its text on any system code page.
 void LoadRichEdit() {
     TToolkitState& kit = Toolkit();
     if (!kit.OleReady)
         kit.OleReady = SUCCEEDED(OleInitialize(nullptr));
     if (!kit.RichEditClass.empty())
         return;
-    kit.RichEditClass = "RichEdit20A";
+    kit.RichEditClass = "RichEdit20W";
     for (const char* name : {"RICHED20.DLL", "RICHED32.DLL", "RICHED.DLL"}) {
         HMODULE lib = LoadLibraryA(name);
         if (reinterpret_cast<UINT_PTR>(lib) > 32) {

@@ -10,11 +10,15 @@ std::string CmdLineParamOf(std::string_view cmdLine, int i);
 int CmdLineParamCountOf(std::string_view cmdLine);
 
 #ifdef _WIN32
-// The full path of this process's executable (GetModuleFileNameA, up to 260 characters).
+// The full path of this process's executable (GetModuleFileNameW, up to 260 characters), in
+// code page 1251: characters that it lacks become '?'.
 std::string ProgramPath();
+std::wstring WideProgramPath();
 
-// Parameter i of this process (GetCommandLineA); 0 is the full path of the executable
-// (GetModuleFileNameA).
+// Parameter i of this process, read wide (GetCommandLineW) so that it is the same on any system
+// code page, and given in code page 1251 as ProgramPath; 0 is the full path of the executable.
 std::string CmdLineParam(int i);
+// The same as it was given, for a path that code page 1251 may not hold.
+std::wstring WideCmdLineParam(int i);
 int CmdLineParamCount();
 #endif

@@ -2,6 +2,8 @@
 
 #include "tests/support/Pump.h"
 
+#include "os/Wide.h"
+
 namespace support {
 
 std::string ClassOf(HWND window) {
@@ -10,10 +12,13 @@ std::string ClassOf(HWND window) {
     return std::string(name, length > 0 ? length : 0);
 }
 
+// Read wide and given in code page 1251, so that it compares with the system's texts on any
+// system code page.
 std::string TextOf(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
-    return text;
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return win::Narrow(text);
 }
 
 HWND FindTopWindow(DWORD pid, const char* className) {

@@ -5,6 +5,7 @@
 #include "StationArgs.h"
 #include "StationWindow.h"
 
+#include "os/Wide.h"
 #include "util/CmdLine.h"
 
 #include <windows.h>
@@ -63,7 +64,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         CreateExchangeFolders(setup.Folders);
     } catch (const std::exception& e) {
         RemoveTree(setup.Folders.Root);
-        MessageBoxA(nullptr, e.what(), "Kelvo", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, win::Wide(e.what()).c_str(), L"Kelvo", MB_OK | MB_ICONERROR);
         return 1;
     }
     TFolderRemoval removal(setup.Folders.Root);

@@ -31,3 +31,13 @@ int RunStation(HINSTANCE instance, const TStationSetup& setup);
 
 // The station's tile of WORK: stations side by side, in rows when there are many.
 RECT StationTile(const RECT& work, int index, int count);
+
+// The rows of the station's window at DPI, for fonts whose lines are LINEHEIGHT and
+// HEADERLINEHEIGHT high: never smaller than the figures at 96 dots per inch scaled, and never
+// too small for their text.
+struct TStationRows {
+    int Margin = 0;
+    int Header = 0; // two lines
+    int Caption = 0;
+};
+TStationRows StationRows(UINT dpi, int lineHeight, int headerLineHeight);

@@ -2,7 +2,9 @@
 
 #include "SchemeSections.h"
 
+#include "os/Dpi.h"
 #include "os/Platform.h"
+#include "os/Wide.h"
 #include "os/WinBinding.h"
 #include "os/WinHandle.h"
 #include "protocol/QProtocol.h"
@@ -23,9 +25,12 @@ constexpr UINT PollMs = 300;
 // Every delayed answer runs on a timer of its own, so that none is lost or doubled.
 constexpr UINT_PTR FirstAnswerTimer = 100;
 
+// At 96 dots per inch; the rows grow with the window's scale and, at the least, with its font.
 constexpr int Margin = 6;
-constexpr int HeaderHeight = 36;
+constexpr int HeaderHeight = 36; // two lines
 constexpr int CaptionHeight = 18;
+constexpr int RowPadding = 4;
+constexpr int FontHeight = -11;
 
 enum TPane { paneScheme, paneLog, paneFiles, paneCount };
 
@@ -33,7 +38,10 @@ struct TStation {
     TStationSetup Setup;
     HWND Window = nullptr;
     HWND Header = nullptr;
+    win::TFont Font;
     win::TFont HeaderFont;
+    int LineHeight = 0;       // of Font
+    int HeaderLineHeight = 0; // of HeaderFont
     std::array<HWND, paneCount> Captions{};
     std::array<HWND, paneCount> Lists{};
     TSchemeText Scheme;
@@ -74,18 +82,32 @@ void WriteHandoffs(const TStation& station) {
     os::WriteWholeFile(station.Setup.HandoffLog, lines);
 }
 
-HWND MakeChild(HWND parent, const char* windowClass, DWORD style, const char* text = "") {
-    HWND child = CreateWindowExA(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                                 parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
-    return child;
+// The children are wide, so that they show the station's texts on any system code page.
+HWND MakeChild(HWND parent, const wchar_t* windowClass, DWORD style, const std::string& text = "") {
+    return CreateWindowExW(0, windowClass, win::Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                           0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
-win::TFont MakeHeaderFont() {
-    LOGFONTA font{};
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    font.lfWeight = FW_BOLD;
-    return win::TFont(CreateFontIndirectA(&font));
+// The dialog font at DPI.
+win::TFont MakeFont(UINT dpi, LONG weight) {
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    font.lfHeight = -win::Scaled(-FontHeight, dpi);
+    font.lfWidth = 0;
+    font.lfWeight = weight;
+    return win::TFont(CreateFontIndirectW(&font));
+}
+
+int LineHeightOf(HWND window, HFONT font) {
+    const win::TWindowDC dc(window);
+    const win::TSelectObject selected(dc.get(), font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    return metrics.tmHeight;
+}
+
+void AddLine(HWND list, const std::string& line) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Wide(line).c_str()));
 }
 
 std::string Decimal(int n) {
@@ -97,10 +119,10 @@ void Log(TStation& station, const std::string& text) {
     GetLocalTime(&now);
     const std::string stamp = FormatText("%02u:%02u:%02u  ", {now.wHour, now.wMinute, now.wSecond});
     HWND list = station.Lists[paneLog];
-    const LRESULT index =
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((stamp + text).c_str()));
-    if (index >= 0)
-        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    AddLine(list, stamp + text);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    if (count > 0)
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(count - 1), 0);
 }
 
 void ShowHeader(const TStation& station) {
@@ -113,28 +135,28 @@ void ShowHeader(const TStation& station) {
     if (station.Setup.DelayMs > 0)
         text += ", ответ через " + Decimal(static_cast<int>(station.Setup.DelayMs)) + " мс";
     text += "\r\nПапка обмена: " + station.Setup.Folders.Root;
-    SetWindowTextA(station.Header, text.c_str());
+    SetWindowTextW(station.Header, win::Wide(text).c_str());
 }
 
 void MarkSection(TStation& station) {
     HWND list = station.Lists[paneScheme];
-    SendMessageA(list, LB_SETSEL, FALSE, -1);
+    SendMessageW(list, LB_SETSEL, FALSE, -1);
     const auto& sections = station.Scheme.Sections;
     if (!sections.empty()) {
         const TSchemeSection& section = sections[static_cast<std::size_t>(station.Section)];
-        SendMessageA(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(section.First), section.Last);
-        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(0, section.First - 1)), 0);
+        SendMessageW(list, LB_SELITEMRANGEEX, static_cast<WPARAM>(section.First), section.Last);
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(std::max(0, section.First - 1)), 0);
     }
     ShowHeader(station);
 }
 
 // Refills LIST with LINES in one go: a list box that redraws after every line is slow.
 void FillList(HWND list, const std::vector<std::string>& lines) {
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const std::string& line : lines)
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        AddLine(list, line);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
 }
 
@@ -277,42 +299,89 @@ bool IsAnsweredCommand(UINT msg) {
            msg == QM_COMPAREBYCRC;
 }
 
+// The fonts at the window's scale, given to every child.
+void ApplyFonts(TStation& station) {
+    const UINT dpi = win::DpiOf(station.Window);
+    station.Font = MakeFont(dpi, FW_NORMAL);
+    station.HeaderFont = MakeFont(dpi, FW_BOLD);
+    station.LineHeight = LineHeightOf(station.Window, station.Font.get());
+    station.HeaderLineHeight = LineHeightOf(station.Window, station.HeaderFont.get());
+    const auto font = reinterpret_cast<WPARAM>(station.Font.get());
+    SendMessageW(station.Header, WM_SETFONT, reinterpret_cast<WPARAM>(station.HeaderFont.get()),
+                 TRUE);
+    for (int pane = 0; pane < paneCount; ++pane) {
+        SendMessageW(station.Captions[pane], WM_SETFONT, font, TRUE);
+        SendMessageW(station.Lists[pane], WM_SETFONT, font, TRUE);
+    }
+}
+
 void CreateControls(TStation& station) {
     HWND window = station.Window;
-    station.Header = MakeChild(window, "STATIC", SS_LEFT | SS_NOPREFIX);
-    station.HeaderFont = MakeHeaderFont();
-    SendMessageA(station.Header, WM_SETFONT, reinterpret_cast<WPARAM>(station.HeaderFont.get()), 0);
+    // Narrow windows cut the texts at their right edge rather than wrap them below their row.
+    station.Header = MakeChild(window, L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX);
     const std::array<std::string, paneCount> captions = {"Схема: " + station.Setup.Args.Title,
                                                          "Полученные команды", "Папки обмена"};
     for (int pane = 0; pane < paneCount; ++pane)
         station.Captions[pane] =
-            MakeChild(window, "STATIC", SS_LEFT | SS_NOPREFIX, captions[pane].c_str());
+            MakeChild(window, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, captions[pane]);
     constexpr DWORD list = WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS;
-    station.Lists[paneScheme] = MakeChild(window, "LISTBOX", list | WS_HSCROLL | LBS_EXTENDEDSEL);
-    station.Lists[paneLog] = MakeChild(window, "LISTBOX", list | WS_HSCROLL | LBS_NOSEL);
-    station.Lists[paneFiles] = MakeChild(window, "LISTBOX", list | LBS_NOSEL);
-    for (HWND wide : {station.Lists[paneScheme], station.Lists[paneLog]})
-        SendMessageA(wide, LB_SETHORIZONTALEXTENT, 2000, 0);
+    station.Lists[paneScheme] = MakeChild(window, L"LISTBOX", list | WS_HSCROLL | LBS_EXTENDEDSEL);
+    station.Lists[paneLog] = MakeChild(window, L"LISTBOX", list | WS_HSCROLL | LBS_NOSEL);
+    station.Lists[paneFiles] = MakeChild(window, L"LISTBOX", list | LBS_NOSEL);
+    ApplyFonts(station);
 }
 
-void Place(HWND caption, HWND list, int left, int top, int width, int height) {
-    MoveWindow(caption, left, top, width, CaptionHeight, TRUE);
-    MoveWindow(list, left, top + CaptionHeight, width, std::max(0, height - CaptionHeight), TRUE);
+} // namespace
+
+TStationRows StationRows(UINT dpi, int lineHeight, int headerLineHeight) {
+    const int padding = win::Scaled(RowPadding, dpi);
+    return {win::Scaled(Margin, dpi),
+            std::max(win::Scaled(HeaderHeight, dpi), 2 * headerLineHeight + padding),
+            std::max(win::Scaled(CaptionHeight, dpi), lineHeight + padding)};
+}
+
+namespace {
+
+void Place(HWND caption, HWND list, const TStationRows& rows, int left, int top, int width,
+           int height) {
+    MoveWindow(caption, left, top, width, rows.Caption, TRUE);
+    MoveWindow(list, left, top + rows.Caption, width, std::max(0, height - rows.Caption), TRUE);
 }
 
 // The scheme on the left; the commands, the wider lines, above the folders on the right.
 void Layout(const TStation& station, int width, int height) {
-    MoveWindow(station.Header, Margin, Margin, width - 2 * Margin, HeaderHeight, TRUE);
-    const int top = 2 * Margin + HeaderHeight;
-    const int body = std::max(0, height - top - Margin);
-    const int leftWidth = std::max(0, (width - 3 * Margin) * 9 / 20);
-    const int rightLeft = 2 * Margin + leftWidth;
-    const int rightWidth = std::max(0, width - rightLeft - Margin);
+    const TStationRows rows =
+        StationRows(win::DpiOf(station.Window), station.LineHeight, station.HeaderLineHeight);
+    const int margin = rows.Margin;
+    MoveWindow(station.Header, margin, margin, width - 2 * margin, rows.Header, TRUE);
+    const int top = 2 * margin + rows.Header;
+    const int body = std::max(0, height - top - margin);
+    const int leftWidth = std::max(0, (width - 3 * margin) * 9 / 20);
+    const int rightLeft = 2 * margin + leftWidth;
+    const int rightWidth = std::max(0, width - rightLeft - margin);
     const int logHeight = body * 11 / 20;
-    Place(station.Captions[paneScheme], station.Lists[paneScheme], Margin, top, leftWidth, body);
-    Place(station.Captions[paneLog], station.Lists[paneLog], rightLeft, top, rightWidth, logHeight);
-    Place(station.Captions[paneFiles], station.Lists[paneFiles], rightLeft,
-          top + logHeight + Margin, rightWidth, body - logHeight - Margin);
+    Place(station.Captions[paneScheme], station.Lists[paneScheme], rows, margin, top, leftWidth,
+          body);
+    Place(station.Captions[paneLog], station.Lists[paneLog], rows, rightLeft, top, rightWidth,
+          logHeight);
+    Place(station.Captions[paneFiles], station.Lists[paneFiles], rows, rightLeft,
+          top + logHeight + margin, rightWidth, body - logHeight - margin);
+    // Wider lines scroll sideways, by as much at any scale.
+    const int extent = win::Scaled(2000, win::DpiOf(station.Window));
+    for (HWND wide : {station.Lists[paneScheme], station.Lists[paneLog]})
+        SendMessageW(wide, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
+}
+
+// Moved to a monitor of another scale: the fonts and rows follow it, in the rectangle that
+// the system suggests.
+void OnDpiChanged(TStation& station, const RECT& suggested) {
+    ApplyFonts(station);
+    SetWindowPos(station.Window, nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(station.Window, &client);
+    Layout(station, client.right, client.bottom);
 }
 
 void OnCreate(TStation& station) {
@@ -358,12 +427,15 @@ LRESULT HandleStationMessage(TStation& station, UINT msg, WPARAM wParam, LPARAM 
     case WM_SIZE:
         Layout(station, LOWORD(lParam), HIWORD(lParam));
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(station, *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_DESTROY:
         WriteHandoffs(station);
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(window, msg, wParam, lParam);
+    return DefWindowProcW(window, msg, wParam, lParam);
 }
 
 LRESULT TStation::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -397,22 +469,23 @@ RECT StationTile(const RECT& work, int index, int count) {
 }
 
 int RunStation(HINSTANCE instance, const TStationSetup& setup) {
-    WNDCLASSA windowClass{};
+    const std::wstring className = win::Wide(StationClass);
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = &win::BoundWindowProc<TStation, &TStation::OnMessage>;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = StationClass;
-    if (!RegisterClassA(&windowClass))
+    windowClass.lpszClassName = className.c_str();
+    if (!RegisterClassW(&windowClass))
         return 1;
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     const RECT tile = StationTile(work, setup.Args.Index, setup.Args.Count);
     TStation station;
     station.Setup = setup;
-    HWND window = CreateWindowExA(0, StationClass, setup.Args.Title.c_str(), WS_OVERLAPPEDWINDOW,
-                                  tile.left, tile.top, tile.right - tile.left,
+    HWND window = CreateWindowExW(0, className.c_str(), win::Wide(setup.Args.Title).c_str(),
+                                  WS_OVERLAPPEDWINDOW, tile.left, tile.top, tile.right - tile.left,
                                   tile.bottom - tile.top, nullptr, nullptr, instance, &station);
     if (!window)
         return 1;
@@ -422,11 +495,11 @@ int RunStation(HINSTANCE instance, const TStationSetup& setup) {
     if (!IsWindowVisible(window))
         ShowWindow(window, SW_SHOWNOACTIVATE);
     UpdateWindow(window);
-    PostMessageA(window, WM_STATION_READY, 0, 0);
+    PostMessageW(window, WM_STATION_READY, 0, 0);
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return 0;
 }

@@ -54,6 +54,6 @@ std::vector<TMessageBox> MessageBoxesOf(DWORD processId);
 // Answers a message box with OK.
 void DismissMessageBox(HWND box);
 
-// A window's text through WM_GETTEXT, in the system's code page; empty when the window does
+// A window's text through WM_GETTEXT, in code page 1251; empty when the window does
 // not answer within a second.
 std::string WindowTextOf(HWND window);

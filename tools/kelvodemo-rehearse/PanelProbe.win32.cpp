@@ -1,5 +1,6 @@
 #include "PanelProbe.h"
 
+#include "os/Wide.h"
 #include "protocol/QPanelTexts.h"
 #include "protocol/QWindowNames.h"
 #include "util/LineBreaks.h"
@@ -47,7 +48,8 @@ bool IsPanelLabel(const std::string& text) {
 
 std::string WindowTextOf(HWND window) {
     // The wide message: Wine carries the narrow one of some controls between processes
-    // without converting it.
+    // without converting it, and the text then compares with the system's texts on any
+    // system code page.
     DWORD_PTR length = 0;
     if (!window ||
         !SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length))
@@ -58,12 +60,7 @@ std::string WindowTextOf(HWND window) {
                              SMTO_ABORTIFHUNG, 1000, &copied))
         return {};
     wide.resize(std::min<std::size_t>(copied, length));
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                         nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size,
-                        nullptr, nullptr);
-    return text;
+    return win::Narrow(wide);
 }
 
 bool FindPanel(DWORD processId, TPanel& panel) {

@@ -1,5 +1,6 @@
 // The trace viewer. Usage: qtrace [--log FILE]
 #include "TraceForm.h"
+#include "os/Wide.h"
 #include "util/CmdLine.h"
 
 #include <string>
@@ -20,7 +21,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TTraceLog log;
     std::string logName = LogFileName();
     if (!logName.empty() && !log.Open(logName)) {
-        MessageBoxA(nullptr, ("Cannot open the log file " + logName).c_str(), "QTrace",
+        MessageBoxW(nullptr, win::Wide("Cannot open the log file " + logName).c_str(), L"QTrace",
                     MB_OK | MB_ICONERROR);
         return 1;
     }

@@ -2,6 +2,8 @@
 
 #include "Clipboard.h"
 
+#include "os/Dpi.h"
+#include "os/Wide.h"
 #include "os/WinBinding.h"
 #include "protocol/QWindowNames.h"
 
@@ -22,16 +24,26 @@ HMENU CreateTraceMenu() {
     return bar;
 }
 
+// The lines' font, a fixed one at the window's scale: lines of the same kind stay aligned.
+win::TFont ListFont(HWND window) {
+    LOGFONTW font{};
+    font.lfHeight = -win::Scaled(12, win::DpiOf(window));
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lstrcpyW(font.lfFaceName, L"Courier New");
+    return win::TFont(CreateFontIndirectW(&font));
+}
+
+// The list is wide: the lines come in code page 1251 and are shown as they are on any
+// system code page.
 HWND CreateList(HWND window) {
     HWND list =
-        CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", nullptr,
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
                         WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT |
                             LBS_EXTENDEDSEL | LBS_NOTIFY,
                         0, 0, 0, 0, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ListId)),
                         nullptr, nullptr);
-    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_FIXED_FONT)),
-                 FALSE);
-    SendMessageA(list, LB_SETHORIZONTALEXTENT, 4000, 0);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, 4000, 0);
     return list;
 }
 
@@ -40,28 +52,29 @@ void AddLine(HWND list, TTraceLog& log, const char* text) {
     std::string stamp = TimeStamp();
     log.Append(stamp, line);
     std::string shown = stamp + "  " + line;
-    LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    const std::wstring wide = win::Wide(shown);
+    LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     if (index >= 0)
-        SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+        SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
 std::string ItemText(HWND list, int index) {
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, index, 0);
     if (length <= 0)
         return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
-    return text;
+    return win::Narrow(text);
 }
 
 // The selected lines, or every line when none is selected, one per text line.
 void CopyLines(HWND window, HWND list) {
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    bool anySelected = SendMessageA(list, LB_GETSELCOUNT, 0, 0) > 0;
+    int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    bool anySelected = SendMessageW(list, LB_GETSELCOUNT, 0, 0) > 0;
     std::string text;
     for (int i = 0; i < count; ++i)
-        if (!anySelected || SendMessageA(list, LB_GETSEL, i, 0) > 0)
+        if (!anySelected || SendMessageW(list, LB_GETSEL, i, 0) > 0)
             text += ItemText(list, i) + "\r\n";
     CopyTextToClipboard(window, text);
 }
@@ -72,10 +85,10 @@ void OnCommand(HWND window, HWND list, WORD command) {
         CopyLines(window, list);
         break;
     case cmdSelectAll:
-        SendMessageA(list, LB_SETSEL, TRUE, -1);
+        SendMessageW(list, LB_SETSEL, TRUE, -1);
         break;
     case cmdClear:
-        SendMessageA(list, LB_RESETCONTENT, 0, 0);
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
         break;
     }
 }
@@ -86,7 +99,16 @@ LRESULT TTraceForm::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
     switch (msg) {
     case WM_CREATE:
         List_ = CreateList(window);
+        ApplyListFont(window);
         return List_ ? 0 : -1;
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ApplyListFont(window);
+        SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_SETTEXT:
         // A trace line, not a new title: the title stays as it is so that senders find it.
         AddLine(List_, *Log_, reinterpret_cast<const char*>(lParam));
@@ -108,6 +130,11 @@ LRESULT TTraceForm::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
         break;
     }
     return DefWindowProcA(window, msg, wParam, lParam);
+}
+
+void TTraceForm::ApplyListFont(HWND window) {
+    Font_ = ListFont(window);
+    SendMessageW(List_, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.get()), TRUE);
 }
 
 TTraceForm::TTraceForm(HINSTANCE instance, TTraceLog* log) : Log_(log) {

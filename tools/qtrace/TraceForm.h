@@ -25,8 +25,11 @@ public:
     LRESULT OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
+    void ApplyListFont(HWND window);
+
     TTraceLog* Log_;
     HWND List_ = nullptr;
+    win::TFont Font_;
     win::TWindow Window_;
 };
 
