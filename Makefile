@@ -32,11 +32,15 @@ test: build
 test-native:
 	ctest --preset native -j $(JOBS)
 
+# The Windows tests, then the same on other machines (another code page, other display
+# scales), each run on a display of its own. Every prefix's wineserver ends with its run.
 test-win64:
-	sh cmake/with-display.sh sh -c '\
-	    ctest --preset win64 -j $(JOBS); rc=$$?; \
-	    for prefix in wineprefix package-prefix; do \
-	        WINEPREFIX=$(CURDIR)/build/win64/$$prefix wineserver -k 2>/dev/null; done; exit $$rc'
+	@rc=0; \
+	for run in "-LE other_machines" "-L other_machines"; do \
+	    sh cmake/with-display.sh sh -c "ctest --preset win64 -j $(JOBS) $$run; rc=\$$?; \
+	        for prefix in $(CURDIR)/build/win64/*prefix*/; do \
+	            WINEPREFIX=\$$prefix wineserver -k 2>/dev/null; done; exit \$$rc" || rc=1; \
+	done; exit $$rc
 
 # The Windows packages, from the win64 build: build/win64/KelvoDemo-<version>-win64.zip and
 # build/win64/KelvoDemo-<version>-win64-setup.exe (NSIS); and the VS Code extension,

@@ -1,4 +1,5 @@
 // The OS seam and the text encoding: what every other part takes for granted.
+#include "os/CodePage.h"
 #include "os/Cp1251.h"
 #include "os/Platform.h"
 #include "tests/support/TempFiles.h"
@@ -27,6 +28,39 @@ TEST(Encoding, Utf8RoundTripOfEveryByte) {
     EXPECT_EQ(cp1251::FromUtf8("\xE2\x82\xAC"), "\x88") << "the euro sign";
     EXPECT_EQ(cp1251::FromUtf8("\xE4\xB8\xAD"), "?") << "a character cp1251 lacks";
     EXPECT_EQ(cp1251::FromUtf8("a\xC3"), "a?") << "a cut sequence";
+}
+
+TEST(Encoding, Utf16RoundTripOfEveryByteAndWhatCp1251Lacks) {
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    const std::u16string wide = cp1251::ToUtf16(all);
+    ASSERT_EQ(wide.size(), all.size()) << "one unit per byte";
+    EXPECT_EQ(cp1251::FromUtf16(wide), all);
+    EXPECT_EQ(cp1251::ToUtf16("Ёж \x88"), u"Ёж \u20AC");
+    std::size_t lost = 9;
+    EXPECT_EQ(cp1251::FromUtf16(u"Jos\u00E9 ?", &lost), "Jos? ?");
+    EXPECT_EQ(lost, 1u) << "a question mark of the text is no lost character";
+    EXPECT_EQ(cp1251::FromUtf16(u"a\U0001F600b\xD800", &lost), "a?b?");
+    EXPECT_EQ(lost, 2u) << "a surrogate pair is one character, a lone surrogate another";
+}
+
+// Code page 65001 as Windows reads bytes in it: a byte that begins no UTF-8 sequence is U+FFFD.
+std::u16string ReadAsUtf8(std::string_view bytes) {
+    std::u16string out;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const char32_t u = cp1251::NextCodePoint(bytes, i);
+        out += u == cp1251::Malformed || u > 0xFFFF ? u'\uFFFD' : static_cast<char16_t>(u);
+    }
+    return out;
+}
+
+TEST(CodePage, OnUtf8NoCyrillicNameReadsTheSameSoNoTwoCollide) {
+    EXPECT_EQ(ReadAsUtf8("Филиал"), ReadAsUtf8("Москва")) << "what the check prevents";
+    EXPECT_FALSE(os::ReadsTheSame("Филиал", &ReadAsUtf8));
+    EXPECT_FALSE(os::ReadsTheSame("Office-Москва", &ReadAsUtf8));
+    EXPECT_TRUE(os::ReadsTheSame("Office-2.kelvo", &ReadAsUtf8));
+    EXPECT_TRUE(os::ReadsTheSame("Филиал")) << "the stand-in's code page is 1251";
 }
 
 TEST(CaseFolding, LatinAndCyrillicPairs) {

@@ -1,0 +1,59 @@
+// The script-error box as the presenter sees it, caption and frame included, written to the
+// bitmap file KELVO_BOX_PICTURE: the pictures of two system code pages must be the same.
+#include "msgbox/QStmErrorText.h"
+#include "tests/msgbox/BoxDriver.h"
+
+#include "os/Platform.h"
+#include "os/WinHandle.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// The window's pixels, top row first, as 32-bit BGRA: a bitmap file's header and bits.
+std::string Picture(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const win::TWindowDC screen(nullptr);
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    const HDC memory = CreateCompatibleDC(screen.get());
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    const std::size_t size = static_cast<std::size_t>(w) * h * 4;
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader + size),
+                          0, 0, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader)};
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    bytes.append(static_cast<const char*>(bits), size);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return bytes;
+}
+
+TEST(BoxPicture, IsTakenOfTheScriptErrorBox) {
+    const char* path = std::getenv("KELVO_BOX_PICTURE");
+    ASSERT_TRUE(path) << "KELVO_BOX_PICTURE names no file";
+    TQInStm stm("'Alpha':DemoStation();\r\n\r\nAlpha.Synk;\r\n");
+    TQMsgBox box;
+    box.Caption = stm.ErrorCaption;
+    box.Icon = TQIconName(static_cast<WORD>(reinterpret_cast<ULONG_PTR>(IDI_HAND)));
+    AddSyntaxError(box, stm, "Неправильная команда", 30);
+    int ticks = 0;
+    bool written = false;
+    boxdriver::ExecuteWith(
+        box, {boxdriver::WaitFor("the box to be painted", [&](TQMsgBox&) { return ++ticks > 10; }),
+              boxdriver::Do([&](TQMsgBox& b) {
+                  written = os::WriteWholeFile(path, Picture(b.MainWindow()));
+              }),
+              boxdriver::Close()});
+    EXPECT_TRUE(written) << path;
+}
+
+} // namespace
