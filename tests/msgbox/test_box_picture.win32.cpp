@@ -18,22 +18,24 @@ std::string Picture(HWND window) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     const win::TWindowDC screen(nullptr);
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    const HDC memory = CreateCompatibleDC(screen.get());
+    const win::TMemoryDC memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
-    SelectObject(memory, old);
+    const win::TBitmap bitmap(
+        CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap)
+        return {};
+    {
+        const win::TSelectObject selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+    }
     const std::size_t size = static_cast<std::size_t>(w) * h * 4;
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader + size),
-                          0, 0, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader)};
+    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader + size), 0,
+                          0, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader)};
     std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
     bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
     bytes.append(static_cast<const char*>(bits), size);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
     return bytes;
 }
 

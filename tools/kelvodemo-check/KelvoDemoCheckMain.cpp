@@ -4,25 +4,42 @@
 
 #include "os/Cp1251.h"
 
+#ifdef _WIN32
+#include "os/CodePage.h"
+#include "os/Wide.h"
+#include "util/CmdLine.h"
+#endif
+
 #include <exception>
 
 namespace {
 
-// The system's texts are cp1251: so are Windows' ANSI parameters; POSIX passes UTF-8.
-std::string SystemText(const char* arg) {
 #ifdef _WIN32
-    return arg;
-#else
-    return cp1251::FromUtf8(arg);
-#endif
+// Read wide, so that they are the same on any system code page. A script's path that code
+// page 1251 or the system's cannot hold is given in its short form, which opens as it is.
+std::vector<std::string> Arguments(int, char**) {
+    std::vector<std::string> args;
+    for (int i = 1; i <= CmdLineParamCount(); ++i) {
+        const std::wstring wide = WideCmdLineParam(i);
+        std::string held;
+        args.push_back(win::HeldPath(wide, held) ? held : win::Narrow(wide));
+    }
+    return args;
 }
+#else
+// POSIX passes UTF-8; the system's texts are cp1251.
+std::vector<std::string> Arguments(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.push_back(cp1251::FromUtf8(argv[i]));
+    return args;
+}
+#endif
 
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i)
-        args.push_back(SystemText(argv[i]));
+    const std::vector<std::string> args = Arguments(argc, argv);
     TCheckOutput output;
     int status = 1;
     try {
