@@ -109,10 +109,13 @@ struct TProcessInfo {
           ThreadId(pi.dwThreadId) {}
 };
 
-// A window's DC from GetDC, released with ReleaseDC.
+// A window's DC from GetDC, or of the whole window with its frame from GetWindowDC, released
+// with ReleaseDC.
 class TWindowDC {
 public:
+    enum TWholeWindow { WholeWindow };
     explicit TWindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    TWindowDC(HWND window, TWholeWindow) : window_(window), dc_(GetWindowDC(window)) {}
     TWindowDC(const TWindowDC&) = delete;
     TWindowDC& operator=(const TWindowDC&) = delete;
     ~TWindowDC() {

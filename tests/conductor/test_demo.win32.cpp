@@ -109,6 +109,11 @@ public:
     // KEY typed into the panel brought to the front, whatever it does.
     bool Type(WORD key) { return BringToFront(panel_.Form) && PressKey(key); }
 
+    // The first line that the comment box shows.
+    LRESULT FirstCommentLine() const {
+        return SendMessageW(panel_.Comment, EM_GETFIRSTVISIBLELINE, 0, 0);
+    }
+
     // The class of the panel's control that has the focus.
     std::string FocusedClass() const {
         GUITHREADINFO info{};
@@ -275,7 +280,14 @@ TEST(Demo, ASlowStationIsWaitedForInWordsAndNeverLost) {
 // A presentation clicker sends Page Down for "next" and Page Up for "back".
 TEST(Demo, AClickersPageDownPressesTheButtonFromTheCommentBoxAndOnlyWhenItIsEnabled) {
     TTempFolder folder("demo clicker");
-    TChild demo = LaunchDemo(folder, "clicker.KelvoDemo", TwoStations,
+    // The last comment is longer than its box, so that a Page Up could scroll it.
+    std::string lastComment = ".Comment('Конец'";
+    for (int line = 2; line <= 60; ++line)
+        lastComment += "#13#10'" + std::to_string(line) + "'";
+    TChild demo = LaunchDemo(folder, "clicker.KelvoDemo",
+                             "'DemoAlpha':DemoStation();'DemoBeta':DemoStation();\n"
+                             ".Comment('Первый');\nDemoAlpha.Sync;\n" +
+                                 lastComment + ");\n",
                              {"KELVO_STATION_DELAY_MS=DemoAlpha=1500"});
     TPresenter presenter(demo);
     ASSERT_TRUE(presenter.WaitForButton(NextCaption, 15000));
@@ -291,10 +303,20 @@ TEST(Demo, AClickersPageDownPressesTheButtonFromTheCommentBoxAndOnlyWhenItIsEnab
     // last step, whose button would end the demonstration.
     ASSERT_TRUE(presenter.Type(VK_NEXT));
     ASSERT_TRUE(presenter.WaitForButton(LastCaption));
+    // The press took the focus to the button: back to the comment, and down its lines.
+    ASSERT_TRUE(presenter.Type(VK_TAB));
+    ASSERT_TRUE(
+        PumpUntil([&] { return presenter.FocusedClass().find("RichEdit") != std::string::npos; }));
+    for (int line = 0; line < 60; ++line)
+        ASSERT_TRUE(presenter.Type(VK_DOWN));
+    PumpFor(1000); // the keys are taken one after another
+    const LRESULT scrolled = presenter.FirstCommentLine();
+    ASSERT_GT(scrolled, 0) << "the comment box did not scroll down";
     ASSERT_TRUE(presenter.Type(VK_PRIOR));
     PumpFor(1000);
     EXPECT_TRUE(presenter.WaitForButton(LastCaption, 100)) << "Page Down or Page Up acted late";
-    EXPECT_EQ(presenter.View().Comment, "Конец");
+    EXPECT_EQ(presenter.FirstCommentLine(), scrolled) << "Page Up scrolled the comment";
+    EXPECT_EQ(presenter.View().Comment.rfind("Конец", 0), 0u) << presenter.View().Comment;
     ASSERT_TRUE(presenter.Type(VK_NEXT));
     ExpectCleanEnd(demo);
 }

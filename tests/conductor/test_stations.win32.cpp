@@ -85,6 +85,22 @@ TEST_F(LostStation, APassedOverStationThatAnswersLateDoesNotMoveTheDemonstration
     EXPECT_EQ(CommentBox->Caption, "Второй") << "the late answer moved the demonstration on";
 }
 
+TEST_F(LostStation, EachWaitCountsItsSecondsFromItsOwnStart) {
+    Script({"A"}, {TQTestStep{{{0, QM_SYNC, -1}}, "Первый"},
+                   TQTestStep{{{0, QM_SYNC, -1}}, "Второй"}, TQTestStep{{}, "Конец"}});
+    Ok(0);
+    Press();
+    ASSERT_TRUE(support::PumpUntil(
+        [] { return CommentBox->Caption.rfind("Жду ответа 3 с: A", 0) == 0; }, 6000))
+        << "the long wait was not shown: " << CommentBox->Caption;
+    Ok(0);
+    ASSERT_EQ(CommentBox->Caption, "Второй");
+    Press();
+    EXPECT_EQ(CommentBox->Caption, "") << "the second wait took up the first one's seconds";
+    support::PumpFor(1200);
+    EXPECT_EQ(CommentBox->Caption, "") << "a wait of a second shows nothing";
+}
+
 // A scheme file that a station still holds is deleted once it lets go; one that cannot be
 // deleted for any other reason is not waited for.
 TEST(StopStations, RetriesOnlyAFileThatIsHeldOpen) {

@@ -16,8 +16,9 @@ std::string Picture(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    const win::TWindowDC screen(nullptr);
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    // The window's own pixels, frame included: the screen may not show them yet.
+    const win::TWindowDC screen(window, win::TWindowDC::WholeWindow);
     const win::TMemoryDC memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -28,7 +29,7 @@ std::string Picture(HWND window) {
         return {};
     {
         const win::TSelectObject selected(memory.get(), bitmap.get());
-        BitBlt(memory.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+        BitBlt(memory.get(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
     }
     const std::size_t size = static_cast<std::size_t>(w) * h * 4;
     BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader + size), 0,

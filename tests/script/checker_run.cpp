@@ -193,6 +193,16 @@ TEST(Checker, Warnings) {
                                     U(": warning: the script declares no stations: the panel "
                                       "would show \"Идет загрузка\" until it is closed\n") +
                                     none + ": warning: the script has no steps\n");
+
+    // Stations without steps, and steps without stations: each warning for its own lack.
+    const std::string stationsOnly = folder.Write("stations.KelvoDemo", "'Alpha':DemoStation();\n");
+    EXPECT_EQ(Check({stationsOnly}).Output.Err,
+              stationsOnly + ": warning: the script has no steps\n" + stationsOnly +
+                  ": warning: no command addresses station 1 \"Alpha\"\n");
+    const std::string stepsOnly = folder.Write("steps.KelvoDemo", ".Comment('only');\n");
+    EXPECT_EQ(Check({stepsOnly}).Output.Err,
+              stepsOnly + U(": warning: the script declares no stations: the panel would show "
+                            "\"Идет загрузка\" until it is closed\n"));
 }
 
 } // namespace

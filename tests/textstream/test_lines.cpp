@@ -146,6 +146,9 @@ TEST(IsBlankText, BlanksAreCodesOneTo32) {
     EXPECT_FALSE(IsBlankText(" x "));
     EXPECT_FALSE(IsBlankText(std::string_view("\0", 1))) << "the zero character is not a blank";
     EXPECT_FALSE(IsBlankText("\xA0")) << "nor the no-break space of cp1251";
+    EXPECT_TRUE(IsBlank(' ') && IsBlank('\x01'));
+    EXPECT_FALSE(IsBlank('!')) << "32 is the last blank";
+    EXPECT_FALSE(IsBlank('\x7F'));
 }
 
 // Lines L1 .. Ln, each followed by CR LF.

@@ -14,6 +14,29 @@ void RecordClick(void* data, TWinObj* sender) {
     static_cast<std::vector<std::string>*>(data)->push_back(sender->Caption);
 }
 
+// A disabled button still reports a click for a space that it is sent: the press's own check
+// keeps a key from pressing it.
+TEST(Keys, AKeyNeverPressesADisabledButton) {
+    std::vector<std::string> clicks;
+    TWinObj* form = MakeForm(nullptr, "Keys");
+    SetMainWindow(form);
+    TWinObj* button = MakeButton(form, "b");
+    button->OnClick = MakeEventRef(&clicks, RecordClick);
+    ShowObjWindow(form);
+    const MSG down{button->Window, WM_KEYDOWN, VK_NEXT, 0x00510001, 0, {}};
+    const MSG up{button->Window, WM_KEYUP, VK_NEXT, static_cast<LPARAM>(0xC0510001), 0, {}};
+    SetEnabled(button, false);
+    EXPECT_FALSE(PressWithKey(button, down));
+    EXPECT_FALSE(PressWithKey(button, up));
+    EXPECT_TRUE(clicks.empty()) << "the disabled button was pressed";
+    SetEnabled(button, true);
+    EXPECT_TRUE(PressWithKey(button, down));
+    EXPECT_TRUE(PressWithKey(button, up));
+    EXPECT_EQ(clicks, std::vector<std::string>{"b"});
+    SetMainWindow(nullptr);
+    FreeObj(form);
+}
+
 TEST(Keys, TabEnterAndEscOnARunningForm) {
     std::vector<std::string> clicks;
     int boxText = 0;

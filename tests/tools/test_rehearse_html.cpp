@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // Two stations, a step that went well and one that timed out waiting for «Склад».
@@ -63,6 +66,53 @@ TEST(RehearsalPage, MarksTheFailedStepWithItsSilentStationsAndTimeOutPicture) {
     EXPECT_TRUE(Has(step, "no answer from Склад"));
     EXPECT_TRUE(Has(step, "<a href=\"time-out.png\"><img src=\"time-out.png\""));
     EXPECT_TRUE(Has(page, "<div class=\"row failed\"><a href=\"#step-2\">"));
+}
+
+TEST(RehearsalPage, DrawsEachBarAsLongAsItsTimeAgainstTheLongestAndKeepsStartUnredWhenAStepFails) {
+    const std::string page = ReportHtml(FailedRehearsal());
+    // The longest is step 2's 5 s: the start's 0.9 s is 18%, step 1's 1.25 s a quarter.
+    for (const char* bar : {"<div class=\"row\"><a href=\"#start\">Start</a><div class=\"track\">"
+                            "<div class=\"bar\" style=\"width:18.0%\">",
+                            "<a href=\"#step-1\">Step 1</a><div class=\"track\"><div class=\"bar\" "
+                            "style=\"width:25.0%\">",
+                            "<a href=\"#step-2\">Step 2</a><div class=\"track\"><div class=\"bar\" "
+                            "style=\"width:100.0%\">",
+                            "title=\"Office 1.25 s\" style=\"width:25.0%;"})
+        EXPECT_NE(page.find(bar), std::string::npos) << bar;
+}
+
+TEST(RehearsalPage, OfACompleteRehearsalSaysNothingOfStepsNotReached) {
+    TRehearsalReport report = FailedRehearsal();
+    report.Steps.pop_back();
+    report.Failures.clear();
+    report.ScriptSteps = 1;
+    const std::string page = ReportHtml(report);
+    EXPECT_NE(page.find("<header class=\"passed\">"), std::string::npos);
+    EXPECT_EQ(page.find("not reached"), std::string::npos);
+    for (const char* red : {"\"step failed\"", "\"row failed\"", "FAILED"})
+        EXPECT_EQ(page.find(red), std::string::npos) << red;
+}
+
+// The colour of the legend's swatch for STATION.
+std::string LegendColour(const std::string& page, const std::string& station) {
+    const std::size_t at = page.rfind("\"></span>waiting for " + station + "</span>");
+    const std::size_t colour = page.rfind("background:", at) + std::string("background:").size();
+    return at == std::string::npos ? "" : page.substr(colour, at - colour);
+}
+
+TEST(RehearsalPage, GivesEachOfSixStationsItsOwnColourAndTheSeventhTheFirstsAgain) {
+    TRehearsalReport report = FailedRehearsal();
+    report.Stations = {"S1", "S2", "S3", "S4", "S5", "S6", "S7"};
+    const std::string page = ReportHtml(report);
+    std::vector<std::string> colours;
+    for (const std::string& station : report.Stations)
+        colours.push_back(LegendColour(page, station));
+    for (std::size_t a = 0; a < 6; ++a) {
+        EXPECT_EQ(colours[a].size(), 7u) << colours[a];
+        for (std::size_t b = a + 1; b < 6; ++b)
+            EXPECT_NE(colours[a], colours[b]) << "S" << a + 1 << " and S" << b + 1;
+    }
+    EXPECT_EQ(colours[6], colours[0]);
 }
 
 } // namespace
