@@ -1,6 +1,7 @@
 #include "conductor/QLostStations.h"
 
 #include "conductor/QControlPanel.h"
+#include "os/WinHandle.h"
 #include "protocol/QPanelTexts.h"
 #include "protocol/QTrace.h"
 #include "script/QTestMessage.h"
@@ -14,8 +15,23 @@ constexpr UINT_PTR WaitTimer = 1;
 constexpr UINT LookEveryMs = 1000;
 // A wait up to this long is the usual hand-off: the panel keeps quiet about it.
 constexpr int QuietSeconds = 3;
+// A station that has not answered for this long may be hung: the presenter may pass it over.
+// A sync can take minutes, so the panel never passes a live station over by itself; but no
+// step of a rehearsed demonstration keeps the audience waiting half a minute, and a presenter
+// should not stand longer than that before a station that will never answer.
+constexpr int SilentSeconds = 30;
+// A program may hand over to another process and end at once: its window may come this
+// long after its end.
+constexpr ULONGLONG HandOverMs = 2000;
 
-enum class TLoss { WindowClosed, NotStarted };
+enum class TLoss { WindowClosed, NotStarted, Ended, Silent };
+
+// The process of a started station, and when it was first seen to have ended (0: running).
+struct TStationProcess {
+    std::string Name;
+    win::TKernelHandle Process;
+    ULONGLONG EndedAt = 0;
+};
 
 struct TLostStation {
     std::string Name;
@@ -30,6 +46,7 @@ struct TWaitWatch {
     bool SkipOffered = false;
     std::string ButtonCaption; // the button's caption before it offered «Пропустить»
     std::vector<std::string> NotStarted;
+    std::vector<TStationProcess> Processes;
     std::vector<std::string> PassedOver; // passed over, and silent since
 };
 
@@ -49,8 +66,28 @@ bool HasAnswered(const std::string& name) {
     return side >= 0 && !Sides[side].InputDir.empty();
 }
 
-// A station that has never answered may still be starting; one that has answered and has
-// no window any more has ended.
+int WaitedSeconds() {
+    return static_cast<int>((GetTickCount64() - Watch.Since + 500) / 1000);
+}
+
+// Whether the station's process has ended, and no window of it has come since; a station
+// whose process is not known never has.
+bool EndedWithoutWindow(const std::string& name) {
+    const auto found = std::find_if(Watch.Processes.begin(), Watch.Processes.end(),
+                                    [&](const TStationProcess& p) { return p.Name == name; });
+    if (found == Watch.Processes.end())
+        return false;
+    if (found->EndedAt == 0) {
+        if (WaitForSingleObject(found->Process.get(), 0) != WAIT_OBJECT_0)
+            return false;
+        found->EndedAt = GetTickCount64();
+    }
+    return GetTickCount64() - found->EndedAt >= HandOverMs && !FindStationWindow(name);
+}
+
+// A station that has never answered may still be starting, unless its process has ended
+// without a window; one that has answered and has no window any more has ended. Any other
+// may be passed over once it has been silent too long.
 std::vector<TLostStation> LostStations(const TTextList& awaited) {
     std::vector<TLostStation> lost;
     for (int i = 0; i < awaited.Count(); ++i) {
@@ -59,12 +96,27 @@ std::vector<TLostStation> LostStations(const TTextList& awaited) {
             lost.push_back({name, TLoss::NotStarted});
         else if (HasAnswered(name) && !FindStationWindow(name))
             lost.push_back({name, TLoss::WindowClosed});
+        else if (EndedWithoutWindow(name))
+            lost.push_back({name, TLoss::Ended});
+        else if (WaitedSeconds() >= SilentSeconds)
+            lost.push_back({name, TLoss::Silent});
     }
     return lost;
 }
 
-int WaitedSeconds() {
-    return static_cast<int>((GetTickCount64() - Watch.Since + 500) / 1000);
+std::string LossText(const TLostStation& station) {
+    switch (station.Loss) {
+    case TLoss::NotStarted:
+        return "станция не запустилась";
+    case TLoss::WindowClosed:
+        return "окно станции закрыто";
+    case TLoss::Ended:
+        return "станция завершилась до ответа";
+    case TLoss::Silent:
+        break;
+    }
+    return "нет ответа " + IntToDecimal(WaitedSeconds()) + " с, " +
+           (FindStationWindow(station.Name) ? "окно станции открыто" : "окна станции нет");
 }
 
 std::string StateText(const TTextList& awaited, const std::vector<TLostStation>& lost) {
@@ -72,9 +124,7 @@ std::string StateText(const TTextList& awaited, const std::vector<TLostStation>&
     for (int i = 0; i < awaited.Count(); ++i)
         text += (i > 0 ? ", " : "") + awaited.Item(i);
     for (const TLostStation& station : lost)
-        text +=
-            "\r\n" + station.Name + ": " +
-            (station.Loss == TLoss::NotStarted ? "станция не запустилась" : "окно станции закрыто");
+        text += "\r\n" + station.Name + ": " + LossText(station);
     if (!lost.empty())
         text += "\r\nНажмите «Пропустить», чтобы продолжить без них.";
     return text;
@@ -117,6 +167,10 @@ void ResetLostStations() {
     if (Watch.Window)
         KillTimer(Watch.Window, WaitTimer);
     Watch = TWaitWatch{};
+}
+
+void NoteStarted(const std::string& name, win::TKernelHandle process) {
+    Watch.Processes.push_back({name, std::move(process), 0});
 }
 
 void NoteStartFailed(const std::string& name) {

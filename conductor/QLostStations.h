@@ -1,9 +1,11 @@
 #pragma once
 // What the panel tells while it waits: once a wait has lasted a few seconds, or an awaited
-// station can no longer answer (its window closed after it had answered, or it never
-// started), the comment box says whom the panel waits for and which stations are lost, and
-// the button offers to go on without them. A short wait with live stations shows nothing.
+// station can no longer answer (its window closed after it had answered, it never started,
+// or its process ended before it answered), the comment box says whom the panel waits for
+// and which stations are lost, and the button offers to go on without them; so it does for a
+// station that has been silent for 30 s. A short wait with live stations shows nothing.
 
+#include "os/WinHandle.h"
 #include "util/TextList.h"
 
 #include <windows.h>
@@ -11,8 +13,12 @@
 #include <string>
 #include <vector>
 
-// A new demonstration: no station has failed to start or been passed over yet.
+// A new demonstration: no station has failed to start or been passed over yet, and no
+// station's process is known.
 void ResetLostStations();
+// The station NAME runs as PROCESS, which is kept from now on (none: not known). A station
+// whose process ends and whose window does not come within 2 s is lost.
+void NoteStarted(const std::string& name, win::TKernelHandle process);
 // The station NAME could not be started; it is lost whenever it is awaited.
 void NoteStartFailed(const std::string& name);
 

@@ -6,6 +6,7 @@
 #include "os/CodePage.h"
 #include "os/Platform.h"
 #include "os/Wide.h"
+#include "os/WinHandle.h"
 #include "protocol/QTrace.h"
 #include "script/QTestMessage.h"
 #include "toolkit/MessageBox.h"
@@ -17,6 +18,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <utility>
 #include <vector>
 
 std::string TempDir;
@@ -75,16 +77,38 @@ std::string StationParameters(const TQTestSide& side, int i, int n) {
     return "\"" + side.SchemeFile + "\" /demo(" + IntToDecimal(i) + "," + IntToDecimal(n) + ")";
 }
 
+// The launch of ShellExecuteA, which also gives the process, so that a station that ends
+// before it answers is known to be lost. Its failure shows no box of the system's.
+bool Launch(const std::string& params, win::TKernelHandle& process, bool& notFound) {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = "open";
+    info.lpFile = ProductExe.c_str();
+    info.lpParameters = params.c_str();
+    info.lpDirectory = "";
+    info.nShow = SW_HIDE;
+    const bool ok = ShellExecuteExA(&info) && reinterpret_cast<INT_PTR>(info.hInstApp) > 32;
+    const DWORD error = GetLastError();
+    const auto code = reinterpret_cast<INT_PTR>(info.hInstApp);
+    process.reset(info.hProcess);
+    notFound = code == SE_ERR_FNF || code == SE_ERR_PNF || error == ERROR_FILE_NOT_FOUND ||
+               error == ERROR_PATH_NOT_FOUND;
+    return ok;
+}
+
 void StartStation(int i, int n) {
     const std::string params = StationParameters(Sides[i], i, n);
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", ProductExe.c_str(), params.c_str(), "", SW_HIDE));
-    if (result > 32)
+    win::TKernelHandle process;
+    bool notFound = false;
+    if (Launch(params, process, notFound)) {
+        NoteStarted(Sides[i].Name, std::move(process));
         return;
+    }
     NoteStartFailed(Sides[i].Name);
     std::string text = "Ошибка запуска: " + ProductExe + " " + params;
     // Most often a fresh install without the product: say where the rehearsal stations are.
-    if (result == SE_ERR_FNF || result == SE_ERR_PNF)
+    if (notFound)
         text += "\r\nKelvo.exe не найден рядом с KelvoDemo.exe. Для репетиции запустите "
                 "KelvoDemo.exe из папки rehearsal.";
     ShowOkMessage(text);

@@ -241,6 +241,71 @@ TEST(Demo, AStationThatDiesWhileAwaitedIsReportedLostAndPassedOver) {
     std::filesystem::remove_all(FsPath(ExchangeFolders(TempFolder(), alphaId, "DemoAlpha").Root));
 }
 
+// A product instance that fails at start-up: its process ends before it ever answers.
+TEST(Demo, AStationThatEndsBeforeItsFirstAnswerIsLostAndPassedOver) {
+    TTempFolder folder("demo ends");
+    TChild demo =
+        LaunchDemo(folder, "ends.KelvoDemo", TwoStations, {"KELVO_STATION_FAULT=DemoAlpha=exit"});
+    TPresenter presenter(demo);
+    ASSERT_TRUE(presenter.WaitForButton(SkipCaption, 20000));
+    const TPanelView& view = presenter.View();
+    EXPECT_EQ(view.Label, WaitingPrefix + std::string("DemoAlpha"));
+    EXPECT_TRUE(Has(view.Comment, "DemoAlpha: станция завершилась до ответа")) << view.Comment;
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton(NextCaption));
+    EXPECT_EQ(view.Comment, "Первый");
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton(SkipCaption)) << "the ended station was awaited again";
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton(LastCaption));
+    presenter.PressEnter();
+    ExpectCleanEnd(demo);
+}
+
+// A program that starts a second process of its own and ends: the second one is the station.
+TEST(Demo, AStationThatHandsOverToAnotherProcessIsNotLost) {
+    TTempFolder folder("demo hands over");
+    TChild demo = LaunchDemo(folder, "handover.KelvoDemo", TwoStations,
+                             {"KELVO_STATION_FAULT=DemoAlpha=handover"});
+    TPresenter presenter(demo);
+    bool skipped = false;
+    ASSERT_TRUE(presenter.Watch(
+        [&](const TPanelView& view) {
+            skipped = skipped || view.Caption == SkipCaption;
+            return view.Enabled && view.Caption == NextCaption;
+        },
+        20000))
+        << "the station that took over never answered";
+    EXPECT_FALSE(skipped) << "the station was taken as lost";
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton(LastCaption)) << "its command got no answer";
+    presenter.PressEnter();
+    ExpectCleanEnd(demo);
+}
+
+// A hung product instance: its window stays, and it answers nothing.
+TEST(Demo, ASilentStationMayBePassedOverAfter30SecondsAndNotBefore) {
+    TTempFolder folder("demo silent");
+    TChild demo = LaunchDemo(folder, "silent.KelvoDemo", TwoStations,
+                             {"KELVO_STATION_FAULT=DemoAlpha=silent"});
+    TPresenter presenter(demo);
+    ASSERT_TRUE(presenter.WaitForButton(NextCaption, 20000));
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton(SkipCaption, 40000));
+    const TPanelView& view = presenter.View();
+    // The panel's own clock says when it offered to skip, however slowly the test runs.
+    const std::string lead = "DemoAlpha: нет ответа ";
+    const std::size_t at = view.Comment.find(lead);
+    ASSERT_NE(at, std::string::npos) << view.Comment;
+    EXPECT_GE(std::atoi(view.Comment.c_str() + at + lead.size()), 30) << view.Comment;
+    EXPECT_TRUE(Has(view.Comment, " с, окно станции открыто")) << view.Comment;
+    presenter.PressEnter();
+    ASSERT_TRUE(presenter.WaitForButton(LastCaption));
+    EXPECT_EQ(view.Comment, "Конец");
+    presenter.PressEnter();
+    ExpectCleanEnd(demo);
+}
+
 TEST(Demo, ASlowStationIsWaitedForInWordsAndNeverLost) {
     TTempFolder folder("demo slow");
     TChild demo = LaunchDemo(folder, "slow.KelvoDemo", TwoStations,

@@ -194,6 +194,10 @@ TEST(Checker, Warnings) {
                                       "would show \"Идет загрузка\" until it is closed\n") +
                                     none + ": warning: the script has no steps\n");
 
+    // Ё lies below the run of bytes of the Cyrillic alphabet, and is no ASCII either.
+    const std::string yo = folder.Write("yo.KelvoDemo", "'Ё1':DemoStation();\n.Comment('x');\n");
+    EXPECT_NE(Check({yo}).Output.Err.find("has a name outside ASCII"), std::string::npos);
+
     // Stations without steps, and steps without stations: each warning for its own lack.
     const std::string stationsOnly = folder.Write("stations.KelvoDemo", "'Alpha':DemoStation();\n");
     EXPECT_EQ(Check({stationsOnly}).Output.Err,

@@ -32,6 +32,15 @@ TEST(StationArgs, AnswerDelayForAllOrByName) {
     EXPECT_EQ(AnswerDelayMs("", "Beta"), 0u);
 }
 
+TEST(StationArgs, FaultByName) {
+    const char* setting = "Alpha=exit,Beta=handover,Gamma=silent,Delta=late";
+    EXPECT_EQ(StationFault(setting, "Alpha"), TStationFault::Exit);
+    EXPECT_EQ(StationFault(setting, "Beta"), TStationFault::HandOver);
+    EXPECT_EQ(StationFault(setting, "Gamma"), TStationFault::Silent);
+    EXPECT_EQ(StationFault(setting, "Delta"), TStationFault::None) << "an unknown fault";
+    EXPECT_EQ(StationFault(setting, "Alph"), TStationFault::None) << "names match exactly";
+}
+
 std::vector<std::pair<int, int>> Sections(const char* text) {
     std::vector<std::pair<int, int>> sections;
     for (const TSchemeSection& section : SplitScheme(text).Sections)

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -67,16 +68,37 @@ TStationArgs ParseStationArgs(const std::string& schemeFile, const std::string& 
     return args;
 }
 
-std::uint32_t AnswerDelayMs(std::string_view setting, std::string_view name) {
-    if (const int all = DecimalOf(setting); all >= 0)
-        return static_cast<std::uint32_t>(all);
+namespace {
+
+// The value of NAME's entry in SETTING, "Name=value,Name2=value2" (names compared exactly).
+std::optional<std::string_view> EntryFor(std::string_view setting, std::string_view name) {
     while (!setting.empty()) {
         const std::size_t comma = setting.find(',');
         const std::string_view entry = setting.substr(0, comma);
         const std::size_t equals = entry.rfind('=');
         if (equals != std::string_view::npos && entry.substr(0, equals) == name)
-            return static_cast<std::uint32_t>(std::max(0, DecimalOf(entry.substr(equals + 1))));
+            return entry.substr(equals + 1);
         setting = comma == std::string_view::npos ? std::string_view() : setting.substr(comma + 1);
     }
-    return 0;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::uint32_t AnswerDelayMs(std::string_view setting, std::string_view name) {
+    if (const int all = DecimalOf(setting); all >= 0)
+        return static_cast<std::uint32_t>(all);
+    const std::optional<std::string_view> entry = EntryFor(setting, name);
+    return entry ? static_cast<std::uint32_t>(std::max(0, DecimalOf(*entry))) : 0;
+}
+
+TStationFault StationFault(std::string_view setting, std::string_view name) {
+    const std::optional<std::string_view> entry = EntryFor(setting, name);
+    if (entry == "exit")
+        return TStationFault::Exit;
+    if (entry == "handover")
+        return TStationFault::HandOver;
+    if (entry == "silent")
+        return TStationFault::Silent;
+    return TStationFault::None;
 }

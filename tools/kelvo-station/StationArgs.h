@@ -23,3 +23,10 @@ TStationArgs ParseStationArgs(const std::string& schemeFile, const std::string& 
 // station, or "Name=N,Name2=M" for the stations named (names compared exactly). Empty or
 // unreadable: no wait.
 std::uint32_t AnswerDelayMs(std::string_view setting, std::string_view name);
+
+// What the station called NAME is told to do wrong, from SETTING "Name=exit,Name2=silent", to
+// show the conductor a product instance that fails: "exit" ends before the first answer,
+// "handover" starts a second instance and ends (the second one runs as the station),
+// "silent" answers that it is ready and then nothing. Any other value, or none: no fault.
+enum class TStationFault : std::uint8_t { None, Exit, HandOver, Silent };
+TStationFault StationFault(std::string_view setting, std::string_view name);

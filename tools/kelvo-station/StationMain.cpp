@@ -49,6 +49,29 @@ private:
 constexpr const char* DelayVariable = "KELVO_STATION_DELAY_MS";
 // Benchmarks time the conductor's hand-offs.
 constexpr const char* HandoffVariable = "KELVO_STATION_HANDOFFS";
+// Tests show the conductor a product instance that fails.
+constexpr const char* FaultVariable = "KELVO_STATION_FAULT";
+
+// Set for the second instance of a hand-over, which takes its time to come up, as a program
+// that hands over may.
+constexpr const char* HandedOverVariable = "KELVO_STATION_HANDED_OVER";
+constexpr DWORD HandOverMs = 1500;
+
+// A second instance with this one's command line, which runs as the station: the variable of
+// faults is not passed on, so that it does not hand over in turn.
+void HandOver() {
+    SetEnvironmentVariableA(FaultVariable, nullptr);
+    SetEnvironmentVariableA(HandedOverVariable, "1");
+    std::string cmdLine = GetCommandLineA();
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessA(nullptr, cmdLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info)) {
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+}
 
 } // namespace
 
@@ -56,6 +79,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TStationSetup setup;
     try {
         setup.Args = ParseStationArgs(CmdLineParam(1), CmdLineParam(2));
+        if (!EnvironmentText(HandedOverVariable).empty())
+            Sleep(HandOverMs);
+        const TStationFault fault = StationFault(EnvironmentText(FaultVariable), setup.Args.Name);
+        if (fault == TStationFault::HandOver)
+            HandOver();
+        if (fault == TStationFault::Exit || fault == TStationFault::HandOver)
+            return 0;
+        setup.Silent = fault == TStationFault::Silent;
         // A process number is unique among the stations running at once.
         setup.X = GetCurrentProcessId();
         setup.Folders = ExchangeFolders(TempFolder(), setup.X, setup.Args.Name);

@@ -16,6 +16,7 @@ struct TStationSetup {
     TExchangeFolders Folders; // created already
     std::uint32_t X = 0;      // the folder number sent with every answer
     std::uint32_t DelayMs = 0;
+    bool Silent = false; // answers that it is ready, and then nothing
     // Where the hand-off times go when the station ends, if anywhere: for each command that
     // came after an answer to a command, the microseconds from posting the answer to the
     // command's arrival. In a step of many commands that is the conductor's hand-off; the

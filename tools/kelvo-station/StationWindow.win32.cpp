@@ -216,9 +216,10 @@ void PostOk(TStation& station) {
                  static_cast<LPARAM>(station.Setup.X));
 }
 
-// One answer per command; a station started without the conductor answers nobody.
+// One answer per command; a station started without the conductor answers nobody, and a
+// silent one nothing after its first answer.
 void Answer(TStation& station) {
-    if (!station.Setup.Args.Demo)
+    if (!station.Setup.Args.Demo || (station.Setup.Silent && station.Answers > 0))
         return;
     if (station.Setup.DelayMs == 0)
         PostOk(station);
