@@ -6,11 +6,13 @@
 #include "StationWindow.h"
 
 #include "os/Wide.h"
+#include "os/WinHandle.h"
 #include "util/CmdLine.h"
 
 #include <windows.h>
 
 #include <array>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -52,16 +54,24 @@ constexpr const char* HandoffVariable = "KELVO_STATION_HANDOFFS";
 // Tests show the conductor a product instance that fails.
 constexpr const char* FaultVariable = "KELVO_STATION_FAULT";
 
-// Set for the second instance of a hand-over, which takes its time to come up, as a program
-// that hands over may.
+// Set, to the first instance's process number, for the second instance of a hand-over, which
+// comes up this long after the first has ended, as a program that hands over may.
 constexpr const char* HandedOverVariable = "KELVO_STATION_HANDED_OVER";
-constexpr DWORD HandOverMs = 1500;
+constexpr DWORD HandOverMs = 1200;
+
+void AwaitHandOver(const std::string& firstProcess) {
+    const win::TKernelHandle first(
+        OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(std::atoi(firstProcess.c_str()))));
+    if (first)
+        WaitForSingleObject(first.get(), 10000);
+    Sleep(HandOverMs);
+}
 
 // A second instance with this one's command line, which runs as the station: the variable of
 // faults is not passed on, so that it does not hand over in turn.
 void HandOver() {
     SetEnvironmentVariableA(FaultVariable, nullptr);
-    SetEnvironmentVariableA(HandedOverVariable, "1");
+    SetEnvironmentVariableA(HandedOverVariable, std::to_string(GetCurrentProcessId()).c_str());
     std::string cmdLine = GetCommandLineA();
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -79,8 +89,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TStationSetup setup;
     try {
         setup.Args = ParseStationArgs(CmdLineParam(1), CmdLineParam(2));
-        if (!EnvironmentText(HandedOverVariable).empty())
-            Sleep(HandOverMs);
+        if (const std::string first = EnvironmentText(HandedOverVariable); !first.empty())
+            AwaitHandOver(first);
         const TStationFault fault = StationFault(EnvironmentText(FaultVariable), setup.Args.Name);
         if (fault == TStationFault::HandOver)
             HandOver();
