@@ -265,8 +265,10 @@ TEST(Demo, AStationThatEndsBeforeItsFirstAnswerIsLostAndPassedOver) {
 // A program that starts a second process of its own and ends: the second one is the station.
 TEST(Demo, AStationThatHandsOverToAnotherProcessIsNotLost) {
     TTempFolder folder("demo hands over");
-    TChild demo = LaunchDemo(folder, "handover.KelvoDemo", TwoStations,
-                             {"KELVO_STATION_FAULT=DemoAlpha=handover"});
+    // Slow besides: its window, not its answer, is what keeps it from being lost.
+    TChild demo = LaunchDemo(
+        folder, "handover.KelvoDemo", TwoStations,
+        {"KELVO_STATION_FAULT=DemoAlpha=handover", "KELVO_STATION_DELAY_MS=DemoAlpha=3000"});
     TPresenter presenter(demo);
     bool skipped = false;
     ASSERT_TRUE(presenter.Watch(
