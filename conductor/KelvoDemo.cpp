@@ -4,6 +4,7 @@
 #include "conductor/QDemoSession.h"
 #include "conductor/QSequencer.h"
 #include "conductor/QStations.h"
+#include "conductor/QVenueBox.h"
 #include "protocol/QTrace.h"
 #include "script/QTestMessage.h"
 
@@ -62,7 +63,7 @@ void RunDemo() {
 }
 
 // What the first parameter asks for. Only the exact, case-sensitive switches count.
-enum class TEntryAction { MissingParameter, Register, Unregister, Demo };
+enum class TEntryAction { MissingParameter, Register, Unregister, Check, Demo };
 
 TEntryAction EntryActionOf(const std::string& firstParam) {
     if (firstParam.empty())
@@ -71,26 +72,31 @@ TEntryAction EntryActionOf(const std::string& firstParam) {
         return TEntryAction::Register;
     if (firstParam == "/unregister")
         return TEntryAction::Unregister;
+    if (firstParam == "/check")
+        return TEntryAction::Check;
     return TEntryAction::Demo;
 }
 
 } // namespace
 
-void RunKelvoDemo() {
+int RunKelvoDemo() {
     // Once, before anything traces: a trace window opened later is not looked for.
     InitTrace();
     const std::string first = CmdLineParam(1);
     switch (EntryActionOf(first)) {
     case TEntryAction::MissingParameter:
         ShowOkMessage("Parameter missing");
-        return;
+        return 0;
     case TEntryAction::Register:
         RegisterFileTypes();
-        return;
+        return 0;
     case TEntryAction::Unregister:
         UnregisterFileTypes();
-        return;
+        return 0;
+    case TEntryAction::Check:
+        return ShowVenueCheck(WideCmdLineParam(2)) ? 0 : 1;
     case TEntryAction::Demo:
         RunDemo();
     }
+    return 0;
 }

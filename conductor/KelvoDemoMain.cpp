@@ -7,8 +7,5 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Syntax errors of the demo script are shown in the dyed box before they are raised.
     SetShowErrorHook(&ShowStmErrorBox);
-    return RunWithErrorHandling([] {
-        RunKelvoDemo();
-        return 0;
-    });
+    return RunWithErrorHandling([] { return RunKelvoDemo(); });
 }

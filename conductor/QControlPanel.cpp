@@ -12,11 +12,6 @@ TWinObj* StateLabel = nullptr;
 TWinObj* NextButton = nullptr;
 TWinObj* CommentBox = nullptr;
 
-TPanelRows PanelRows(const RECT& workArea) {
-    const int h = workArea.bottom - workArea.top;
-    return {workArea.top + ScaleInt(h, 12, 20), ScaleInt(h, 8, 20)};
-}
-
 namespace {
 
 void PlaceOnWorkArea(TWinObj* form) {
@@ -41,15 +36,6 @@ void OnDpiChanged(void*, TWinObj*, UINT dpi) {
 }
 
 } // namespace
-
-TPanelLayout PanelLayout(UINT dpi) {
-    const auto scaled = [dpi](int figure) { return win::Scaled(figure, dpi); };
-    const auto rect = [&](int left, int top, int width, int height) {
-        return RECT{scaled(left), scaled(top), scaled(left) + scaled(width),
-                    scaled(top) + scaled(height)};
-    };
-    return {scaled(2), scaled(41), -scaled(11), rect(8, 15, 112, 15), rect(120, 8, 95, 25)};
-}
 
 void ScalePanel(UINT dpi) {
     const TPanelLayout layout = PanelLayout(dpi);

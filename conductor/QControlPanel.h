@@ -2,6 +2,7 @@
 // The control panel: the conductor's only window, a strip along the bottom of the work area
 // with the state label, the button that moves the demonstration on, and the comment box.
 
+#include "protocol/QPanelGeometry.h"
 #include "toolkit/WinObj.h"
 #include "util/EventRef.h"
 
@@ -16,22 +17,6 @@ extern TWinObj* CommentBox;
 // this returns, so that stations can find the panel before it is shown.
 void BuildControlPanel(TEventRef messageHook, TEventRef clickHandler);
 
-// The panel's top and height in a work area: the lower two fifths.
-struct TPanelRows {
-    int Top;
-    int Height;
-};
-TPanelRows PanelRows(const RECT& workArea);
-
-// The panel's figures at DPI: those of 96 dots per inch scaled, rounded as MulDiv rounds.
-struct TPanelLayout {
-    int Border;    // kept around the docked bar and comment box
-    int BarHeight; // of the top bar
-    LONG FontHeight;
-    RECT Label;  // in the top bar
-    RECT Button; // in the top bar
-};
-TPanelLayout PanelLayout(UINT dpi);
 // Lays the built panel out at DPI: fonts, bar, label, button, and the docking.
 void ScalePanel(UINT dpi);
 

@@ -3,15 +3,7 @@
 #include "protocol/QWindowNames.h"
 #include "toolkit/MessageBox.h"
 
-namespace {
-
-// In the session's own namespace: another user's demonstration on the same machine is no
-// concern of this one.
-constexpr const char* SessionMutex = "Local\\KelvoDemo.Demonstration";
-
-} // namespace
-
-TDemoSession::TDemoSession() : mutex_(CreateMutexA(nullptr, FALSE, SessionMutex)) {
+TDemoSession::TDemoSession() : mutex_(CreateMutexA(nullptr, FALSE, DemonstrationMutex)) {
     const DWORD error = GetLastError();
     // A mutex that cannot be made at all leaves the session unguarded rather than the
     // presenter without a demonstration; one that exists, or that this user may not open,

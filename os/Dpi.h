@@ -20,4 +20,12 @@ inline int Scaled(int figure, UINT dpi) {
 // GetSystemMetricsForDpi where the system has it, else the system's own figure.
 int SystemMetricForDpi(int index, UINT dpi);
 
+// The frame around a client area of a window without a menu, at DPI
+// (AdjustWindowRectExForDpi where the system has it): negative left and top.
+RECT FrameForDpi(DWORD style, DWORD exStyle, UINT dpi);
+
+// The scale chosen for MONITOR (GetDpiForMonitor, from Windows 8.1 on); before that the
+// system's.
+UINT MonitorDpi(HMONITOR monitor);
+
 } // namespace win

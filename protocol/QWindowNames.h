@@ -9,6 +9,15 @@ inline constexpr char StationClass[] = "TFormKelvo";
 inline constexpr char TraceClass[] = "TVornixTraceForm";
 inline constexpr char TraceTitle[] = "QTrace";
 
+// The product program, which the conductor starts from its own folder.
+inline constexpr char ProductProgram[] = "Kelvo.exe";
+// The rehearsal station's FileDescription, by which it tells itself from the product.
+inline constexpr char RehearsalStationDescription[] = "Kelvo rehearsal station";
+
+// Held by the running demonstration, in the session's own namespace: another user's
+// demonstration on the same machine is no concern of this one.
+inline constexpr char DemonstrationMutex[] = "Local\\KelvoDemo.Demonstration";
+
 // A station titles its window with its scheme file's name, which is the station name with
 // this extension.
 inline constexpr char SchemeExtension[] = ".kelvo";

@@ -32,7 +32,8 @@ std::string NameOutsideCodePage() {
 
 class TQDemoReader {
 public:
-    TQDemoReader(TQInStm& stm, const std::string& schemeDir) : Stm(stm), SchemeDir(schemeDir) {}
+    TQDemoReader(TQInStm& stm, const std::string& schemeDir, os::TCodePageReader nameReader)
+        : Stm(stm), SchemeDir(schemeDir), NameReader(nameReader) {}
 
     TQDemoScript Read() {
         ReadDeclarations();
@@ -60,6 +61,7 @@ private:
 
     TQInStm& Stm;
     const std::string& SchemeDir;
+    os::TCodePageReader NameReader;
     TQDemoScript Script;
     std::int32_t CurStep = -1;
     // Kept from step to step, so that emitting a step's text allocates nothing new.
@@ -82,7 +84,7 @@ void TQDemoReader::ReadDeclarations() {
         }
         if (!IsValidStationName(name))
             Stm.Error("Недопустимое имя станции", start);
-        else if (!os::ReadsTheSame(name))
+        else if (!os::ReadsTheSame(name, NameReader))
             Stm.Error(NameOutsideCodePage(), start);
         else if (!NameKeys.insert(StationNameKey(name)).second)
             Stm.Error("Станция с таким именем уже есть", start);
@@ -206,6 +208,7 @@ void TQDemoReader::WriteStep(const std::string& caption, const TQDualNode& root)
 
 } // namespace
 
-TQDemoScript ReadDemoText(TQInStm& stm, const std::string& schemeDir) {
-    return TQDemoReader(stm, schemeDir).Read();
+TQDemoScript ReadDemoText(TQInStm& stm, const std::string& schemeDir,
+                          os::TCodePageReader nameReader) {
+    return TQDemoReader(stm, schemeDir, nameReader).Read();
 }

@@ -2,6 +2,7 @@
 // The demo script: its stations, its steps and their commands, read from a .KelvoDemo file
 // together with every station's scheme file.
 
+#include "os/CodePage.h"
 #include "protocol/QProtocol.h"
 #include "script/QDualNode.h"
 #include "textstream/QStm.h"
@@ -54,8 +55,11 @@ struct TQDemoScript {
 
 // Reads the script held by `stm`, which must be in mode 3, with every station's scheme file
 // collected in memory; SchemeFile := schemeDir + name + ".kelvo". Syntax errors are
-// reported through the stream.
-TQDemoScript ReadDemoText(TQInStm& stm, const std::string& schemeDir);
+// reported through the stream. A station name that NAMEREADER reads otherwise than code page
+// 1251 is one: by default the system's narrow functions, through which the name reaches the
+// station.
+TQDemoScript ReadDemoText(TQInStm& stm, const std::string& schemeDir,
+                          os::TCodePageReader nameReader = &os::InSystemCodePage);
 
 // Writes every station's scheme file, in table order.
 void SaveSchemes(const std::vector<TQTestSide>& sides);

@@ -14,6 +14,9 @@ void RegisterFileTypes(std::string_view programPath);
 // The /unregister action.
 void UnregisterFileTypes();
 
+// The program that the open command of .KelvoDemo files names; empty when none is registered.
+std::string DemoScriptOpener();
+
 // The registry operations both actions are made of.
 
 // RegCreateKeyExA (create) or RegOpenKeyExA with access 0x4001F; empty on any error.

@@ -68,6 +68,46 @@ void RegisterFileTypes() {
     RegisterFileTypes(CmdLineParam(0));
 }
 
+namespace {
+
+std::string ClassesDefault(const std::string& path) {
+    const win::TRegKey key = OpenRegKey(HKEY_CLASSES_ROOT, path, false);
+    if (!key)
+        return {};
+    char text[1024] = {};
+    DWORD size = sizeof text - 1;
+    DWORD type = 0;
+    if (RegQueryValueExA(key.get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(text),
+                         &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return {};
+    return text;
+}
+
+// The program of a command: its first word, or its first quoted text.
+std::string CommandProgram(const std::string& command) {
+    if (command.empty())
+        return {};
+    if (command[0] == '"') {
+        const std::size_t end = command.find('"', 1);
+        return command.substr(1, end == std::string::npos ? std::string::npos : end - 1);
+    }
+    return command.substr(0, command.find(' '));
+}
+
+} // namespace
+
+std::string DemoScriptOpener() {
+    for (const TFileType& type : FileTypes) {
+        if (!type.DemoProgram)
+            continue;
+        const std::string progId = ClassesDefault(type.Extension);
+        if (!progId.empty())
+            return CommandProgram(ClassesDefault(progId + "\\shell\\open\\command"));
+    }
+    return {};
+}
+
 void UnregisterFileTypes() {
     for (const TFileType& type : FileTypes) {
         DeleteRegTree(HKEY_CLASSES_ROOT, type.Extension);

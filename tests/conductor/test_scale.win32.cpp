@@ -41,8 +41,7 @@ RECT InParent(HWND window) {
 
 LONG FontHeightOf(HWND window) {
     LOGFONTW font{};
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font,
-               &font);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
     return font.lfHeight;
 }
 
@@ -78,8 +77,17 @@ protected:
         EXPECT_EQ(InParent(TopBar->Window).top, layout.Border) << "bar at " << dpi;
         ExpectRect(InParent(StateLabel->Window), layout.Label, "label");
         ExpectRect(InParent(NextButton->Window), layout.Button, "button");
-        EXPECT_EQ(InParent(CommentBox->Window).top, layout.Border + layout.BarHeight + layout.Border)
+        EXPECT_EQ(InParent(CommentBox->Window).top,
+                  layout.Border + layout.BarHeight + layout.Border)
             << "comment box at " << dpi;
+        // As the machine check works it out beforehand, to tell whether a comment fits.
+        RECT form{};
+        RECT box{};
+        GetWindowRect(PanelForm->Window, &form);
+        GetWindowRect(CommentBox->Window, &box);
+        const SIZE foreseen = CommentBoxSize(form, dpi);
+        EXPECT_EQ(foreseen.cx, box.right - box.left) << "comment box width at " << dpi;
+        EXPECT_EQ(foreseen.cy, box.bottom - box.top) << "comment box height at " << dpi;
         for (TWinObj* obj : {PanelForm, TopBar, StateLabel, NextButton, CommentBox})
             EXPECT_EQ(FontOf(obj).Log.lfHeight, layout.FontHeight) << "font at " << dpi;
         // What the controls draw with.
@@ -127,12 +135,14 @@ TEST(Scale, TheRehearsalStationsRowsNeverOverlap) {
     support::PumpUntil(laidOut, 10000);
     std::vector<RECT> texts, lists;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        (lstrcmpiA(support::ClassOf(child).c_str(), "ListBox") == 0 ? lists : texts).push_back(InParent(child));
+        (lstrcmpiA(support::ClassOf(child).c_str(), "ListBox") == 0 ? lists : texts)
+            .push_back(InParent(child));
     ASSERT_EQ(texts.size(), 4u) << "the header and three captions";
     ASSERT_EQ(lists.size(), 3u);
     const UINT dpi = win::DpiOf(window);
     EXPECT_EQ(dpi, PrefixDpi());
-    std::sort(texts.begin(), texts.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
+    std::sort(texts.begin(), texts.end(),
+              [](const RECT& a, const RECT& b) { return a.top < b.top; });
     EXPECT_GE(texts[0].bottom - texts[0].top, win::Scaled(36, dpi)) << "the header";
     for (std::size_t caption = 1; caption < texts.size(); ++caption)
         EXPECT_GE(texts[caption].bottom - texts[caption].top, win::Scaled(18, dpi)) << caption;

@@ -1,5 +1,5 @@
 // What the rehearsal station reads: its command line, its answer delay and its scheme file.
-#include "SchemeSections.h"
+#include "script/QSchemeSections.h"
 #include "StationArgs.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "StationWindow.h"
 
-#include "SchemeSections.h"
+#include "script/QSchemeSections.h"
 
 #include "os/Dpi.h"
 #include "os/Platform.h"

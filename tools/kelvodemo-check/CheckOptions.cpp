@@ -13,6 +13,25 @@ bool EndsWithSeparator(const std::string& dir) {
 #endif
 }
 
+// "--NAME VALUE" or "--NAME=VALUE" at I, which moves past the value; false for another
+// argument.
+bool ValueOption(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+                 const char* what, std::string& value) {
+    const std::string& arg = args[i];
+    if (arg == name) {
+        if (i + 1 >= args.size() || args[i + 1].empty())
+            throw EUsage(name + " needs " + what);
+        value = args[++i];
+        return true;
+    }
+    if (arg.rfind(name + "=", 0) != 0)
+        return false;
+    value = arg.substr(name.size() + 1);
+    if (value.empty())
+        throw EUsage(name + " needs " + what);
+    return true;
+}
+
 } // namespace
 
 TCheckOptions ParseCheckOptions(const std::vector<std::string>& args) {
@@ -24,14 +43,12 @@ TCheckOptions ParseCheckOptions(const std::vector<std::string>& args) {
             options.Help = true;
         } else if (!onlyFiles && arg == "--json") {
             options.Json = true;
-        } else if (!onlyFiles && arg == "--out") {
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                throw EUsage("--out needs a folder");
-            options.OutDir = args[++i];
-        } else if (!onlyFiles && arg.rfind("--out=", 0) == 0) {
-            options.OutDir = arg.substr(6);
-            if (options.OutDir.empty())
-                throw EUsage("--out needs a folder");
+        } else if (!onlyFiles && arg == "--here") {
+            options.Here = true;
+        } else if (!onlyFiles &&
+                   (ValueOption(args, i, "--out", "a folder", options.OutDir) ||
+                    ValueOption(args, i, "--conductor", "a path", options.Conductor) ||
+                    ValueOption(args, i, "--rehearsal", "a file", options.Rehearsal))) {
         } else if (!onlyFiles && arg == "--") {
             onlyFiles = true;
         } else if (!onlyFiles && arg.size() > 1 && arg[0] == '-') {
@@ -44,6 +61,8 @@ TCheckOptions ParseCheckOptions(const std::vector<std::string>& args) {
     }
     if (!options.Help && options.Script.empty())
         throw EUsage("no script given");
+    if (!options.Here && !(options.Conductor.empty() && options.Rehearsal.empty()))
+        throw EUsage("--conductor and --rehearsal go with --here");
     return options;
 }
 
@@ -59,6 +78,7 @@ std::string FolderPrefix(const std::string& dir) {
 
 const char* CheckUsageText() {
     return R"(Usage: kelvodemo-check [--json] [--out DIR] SCRIPT
+       kelvodemo-check --here [--json] [--conductor PATH] [--rehearsal REPORT] SCRIPT
 
 Reads the demo script SCRIPT (a .KelvoDemo file) exactly as the demo conductor reads it,
 without starting any station and without opening any window, and reports what it found.
@@ -80,6 +100,22 @@ converted to Windows-1251 first, and a character that Windows-1251 lacks is an e
                into the temporary folder, as DIR/<station name>.kelvo (DIR must exist).
                Without --out nothing is written, and schemeFile is <name>.kelvo.
   --help       This text.
+
+  --here       Checks this Windows machine for the demonstration of SCRIPT, as
+               KelvoDemo.exe /check does, and prints one line for each check: its state
+               (готово, внимание or ошибка) and what it found. The checks: the script; the
+               Kelvo.exe beside KelvoDemo.exe (the product or the rehearsal station); the
+               temporary folder (writable, free space, leftovers of an earlier run); a
+               demonstration or station windows of this script already running; the system
+               code page; the screens, the panel's place and whether the longest comment
+               fits; screen saver, power plan and battery; the .KelvoDemo file type. A check
+               that the system cannot answer says so. Exit status 0 when no check says
+               ошибка, 1 otherwise. With --json the same as a JSON array of
+               {"check","state","found","details"}. Only the Windows build has it.
+  --conductor PATH  The KelvoDemo.exe that will run the script; by default the one beside
+               this program, or in the folder above its tools folder.
+  --rehearsal REPORT  The rehearsal's report.json: time-outs are measured against the
+               rehearsal's total time instead of half an hour.
 
 Exit status: 0 when the script reads without error (warnings included); 1 for a syntax
 error, a script that cannot be read (the reason follows on a second line) or a scheme

@@ -10,6 +10,10 @@ struct TCheckOptions {
     std::string OutDir; // empty: no scheme file is written
     bool Json = false;
     bool Help = false;
+    // --here: the machine is checked for the script, not only the script read.
+    bool Here = false;
+    std::string Conductor; // --conductor: the KelvoDemo.exe that will run it
+    std::string Rehearsal; // --rehearsal: the rehearsal's JSON report
 };
 
 // A command line the checker cannot act on; the message says why.

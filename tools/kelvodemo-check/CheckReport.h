@@ -15,7 +15,3 @@ const char* EncodingName(TQEncoding encoding);
 
 // The encoding read, then the summary of stations and steps; lines ended by "\n".
 std::string ScriptSummary(const TQDemoScript& script, TQEncoding encoding);
-
-// The warning texts, without the "SCRIPT: warning: " in front. `stm` holds the script's
-// text, for the line numbers.
-std::vector<std::string> ScriptWarnings(const TQDemoScript& script, TQInStm& stm);

@@ -1,9 +1,11 @@
 #include "CheckRun.h"
 
 #include "CheckError.h"
+#include "CheckHere.h"
 #include "CheckJson.h"
 #include "CheckOptions.h"
 #include "CheckReport.h"
+#include "script/QScriptWarnings.h"
 
 #include "errors/err.h"
 #include "os/Cp1251.h"
@@ -78,5 +80,5 @@ int RunCheck(const std::vector<std::string>& args, TCheckOutput& output) {
         output.Out += CheckUsageText();
         return 0;
     }
-    return CheckScript(options, output);
+    return options.Here ? CheckHere(options, output) : CheckScript(options, output);
 }

@@ -1,4 +1,4 @@
-#include "SchemeSections.h"
+#include "script/QSchemeSections.h"
 
 #include "util/LineBreaks.h"
 #include "util/TextUtils.h"
