@@ -37,7 +37,7 @@ private:
 };
 
 std::string SizeText(const RECT& r) {
-    return IntToDecimal(r.right - r.left) + "×" + IntToDecimal(r.bottom - r.top);
+    return IntToDecimal(r.right - r.left) + "x" + IntToDecimal(r.bottom - r.top);
 }
 
 std::string ScaleText(UINT dpi) {

@@ -58,7 +58,7 @@ void ListLeftovers(const std::wstring& folder, const TQDemoScript& script, TVenu
 
 } // namespace
 
-std::wstring TempFolder() {
+std::wstring SystemTempFolder() {
     std::array<wchar_t, MAX_PATH + 1> buffer{};
     const DWORD n = GetTempPathW(MAX_PATH, buffer.data());
     return n && n <= MAX_PATH ? std::wstring(buffer.data(), n) : std::wstring();

@@ -7,7 +7,7 @@
 #include <string>
 
 // The temporary folder as the program would use it; empty when the system names none.
-std::wstring TempFolder();
+std::wstring SystemTempFolder();
 
 TVenueLine ProductLine(const std::string& conductor);
 TVenueLine TempLine(const std::wstring& folder, const TQDemoScript& script);

@@ -5,7 +5,7 @@
 #include "venue/QVenueRules.h"
 
 TVenueReport CheckVenue(const TVenueRequest& request) {
-    const std::wstring temp = TempFolder();
+    const std::wstring temp = SystemTempFolder();
     std::string schemeDir;
     // The scheme files' names as the demonstration would write them, to find an earlier
     // run's; a folder that cannot be held is the temporary folder's own error.

@@ -80,14 +80,6 @@ protected:
         EXPECT_EQ(InParent(CommentBox->Window).top,
                   layout.Border + layout.BarHeight + layout.Border)
             << "comment box at " << dpi;
-        // As the machine check works it out beforehand, to tell whether a comment fits.
-        RECT form{};
-        RECT box{};
-        GetWindowRect(PanelForm->Window, &form);
-        GetWindowRect(CommentBox->Window, &box);
-        const SIZE foreseen = CommentBoxSize(form, dpi);
-        EXPECT_EQ(foreseen.cx, box.right - box.left) << "comment box width at " << dpi;
-        EXPECT_EQ(foreseen.cy, box.bottom - box.top) << "comment box height at " << dpi;
         for (TWinObj* obj : {PanelForm, TopBar, StateLabel, NextButton, CommentBox})
             EXPECT_EQ(FontOf(obj).Log.lfHeight, layout.FontHeight) << "font at " << dpi;
         // What the controls draw with.
@@ -100,6 +92,14 @@ TEST_F(ScaledPanel, IsLaidOutAtItsMonitorsScale) {
     ASSERT_TRUE(PanelForm->Window);
     ASSERT_EQ(win::DpiOf(PanelForm->Window), PrefixDpi()) << "the prefix's scale is not in force";
     ExpectLaidOutAt(PrefixDpi());
+    // As the machine check works it out beforehand, to tell whether a comment fits.
+    RECT form{};
+    RECT box{};
+    GetWindowRect(PanelForm->Window, &form);
+    GetWindowRect(CommentBox->Window, &box);
+    const SIZE foreseen = CommentBoxSize(form, PrefixDpi());
+    EXPECT_EQ(foreseen.cx, box.right - box.left) << "comment box width";
+    EXPECT_EQ(foreseen.cy, box.bottom - box.top) << "comment box height";
 }
 
 TEST_F(ScaledPanel, MovedToAMonitorOfAnotherScaleTakesTheSuggestedRectangleAndLaysOutAgain) {

@@ -2,6 +2,7 @@
 // the program, what is already running, leftovers, an unwritable temporary folder, the code
 // page, the screens, a screen saver, a comment too long for the panel, and the file type.
 #include "venue/QVenueCheck.h"
+#include "venue/QVenueProbes.h"
 
 #include "protocol/QWindowNames.h"
 #include "shellreg/UnitReg2.h"
@@ -30,6 +31,8 @@ constexpr char TwoStations[] = "'VenueAlpha':DemoStation();\r\n"
                                "'VenueBeta':DemoStation();\r\n"
                                ".Comment('Первый шаг');\r\n"
                                "VenueAlpha.SendTo(VenueBeta);\r\n"
+                               "VenueAlpha.Next;\r\n"
+                               "VenueBeta.Next;\r\n"
                                ".Comment('Второй шаг');\r\n"
                                "VenueBeta.Sync;\r\n";
 
@@ -69,7 +72,8 @@ TEST_F(Venue, TheBuildsOwnLayoutHasNoErrorAndTellsTheRehearsalStation) {
         EXPECT_NE(line.State, TVenueState::Error) << Printed(line);
     const TVenueLine product = LineOf(report, ProductProgram);
     EXPECT_EQ(product.Found.rfind("станция для репетиций ", 0), 0u) << Printed(product);
-    EXPECT_EQ(LineOf(report, "Кодовая страница").Found, "1251; имена станций латинские");
+    EXPECT_EQ(LineOf(report, "Кодовая страница").Found,
+              std::to_string(GetACP()) + "; имена станций латинские");
 }
 
 TEST_F(Venue, NoProductBesideTheConductorIsAnError) {
@@ -113,23 +117,18 @@ TEST_F(Venue, AnEarlierRunsLeftoversAreListedAndKept) {
     RemoveDirectoryA(exchange.c_str());
 }
 
+// A TMP that names a folder that is not there, as a user's setting or a removed drive leaves it.
 TEST_F(Venue, ATemporaryFolderThatCannotBeWrittenIsAnError) {
-    const std::string script = Folder.Write("venue.KelvoDemo", TwoStations);
-    SetEnvironmentVariableA("TMP", "C:\\no such folder\\");
-    const TVenueReport report =
-        CheckVenue({script, ProgramFolder() + "KelvoDemo.exe", std::nullopt});
-    SetEnvironmentVariableA("TMP", TempFolder().c_str());
-    const TVenueLine temp = LineOf(report, "Временная папка");
+    const TVenueLine temp = TempLine(L"C:\\no such folder\\", TQDemoScript{});
     EXPECT_EQ(temp.State, TVenueState::Error) << Printed(temp);
     EXPECT_TRUE(Mentions(temp, "C:\\no such folder\\")) << Printed(temp);
 }
 
 TEST_F(Venue, ACyrillicStationNameIsCheckedAgainstTheCodePage) {
-    const TVenueReport report =
-        Check("'Филиал':DemoStation();\r\n.Comment('x');\r\nФилиал.Sync;\r\n");
+    const TVenueReport report = Check("'Филиал':DemoStation();\r\n.Comment('x');\r\n1.Sync;\r\n");
     const TVenueLine codePage = LineOf(report, "Кодовая страница");
     if (GetACP() == 1251) {
-        EXPECT_EQ(codePage.State, TVenueState::Ready) << Printed(codePage);
+        EXPECT_EQ(codePage.State, TVenueState::Ready) << VenueText(report);
         EXPECT_TRUE(Mentions(codePage, "Филиал: читается так же")) << Printed(codePage);
     } else {
         EXPECT_EQ(codePage.State, TVenueState::Error) << Printed(codePage);
@@ -145,7 +144,7 @@ TEST_F(Venue, TheScreensScaleAndACommentTooLongForThePanel) {
     std::string script =
         "'VenueAlpha':DemoStation();\r\n.Comment('Короткое');\r\nVenueAlpha.Sync;\r\n"
         ".Comment('";
-    for (int i = 0; i < 60; ++i)
+    for (int i = 0; i < 200; ++i)
         script += "Очень длинное пояснение, которое не помещается. ";
     script += "');\r\nVenueAlpha.Sync;\r\n";
     const TVenueLine screens = LineOf(Check(script), "Экраны");
@@ -202,13 +201,16 @@ TEST_F(Venue, KelvoDemoCheckShowsTheLinesInItsBoxAndEndsWithOneOnAnError) {
     TypeEnter();
     ASSERT_TRUE(demo.Wait(20000)) << "the program did not end";
     EXPECT_EQ(demo.ExitCode(), 1u);
+    // The box traces each piece on a line of its own: the state, then the check.
     std::string traced;
     for (const std::string& line : traceviewer::ReadLines(log.Name()))
         traced += traceviewer::WithoutStamp(line) + "\n";
-    EXPECT_NE(traced.find("готово  Сценарий: читается без ошибок, станций 2, шагов 2"),
+    EXPECT_NE(traced.find("Kelvodemo   готово\nKelvodemo     Сценарий: читается без ошибок, "
+                          "станций 2, шагов 2\n"),
               std::string::npos)
         << traced;
-    EXPECT_NE(traced.find("ошибка  Уже запущено: "), std::string::npos) << traced;
+    EXPECT_NE(traced.find("Kelvodemo   ошибка\nKelvodemo     Уже запущено: "), std::string::npos)
+        << traced;
     EXPECT_EQ(FindWindowA(StationClass, "VenueAlpha.kelvo"), nullptr) << "a station started";
 }
 

@@ -77,3 +77,10 @@ TEST(VenueRules, TheReportPrintsEachStateWithItsDetailsBelow) {
                                  "          окно «A.kelvo»\n"
                                  "внимание  Перерывы: не удалось проверить: нет ответа\n");
 }
+
+TEST(VenueRules, ACyrillicNameIsReadAsCodePage1251ReadsItAndThenTriedOnTheSystem) {
+    const support::TTempFile file(".KelvoDemo");
+    file.Write("'Филиал':DemoStation();\r\n.Comment('x');\r\n1.Sync;\r\n");
+    const TVenueLine line = CodePageLine(file.Name());
+    EXPECT_EQ(line.Found, std::to_string(os::SystemCodePage())) << VenueText({line});
+}
