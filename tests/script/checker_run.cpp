@@ -11,6 +11,10 @@
 #include <fstream>
 #include <iterator>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -152,8 +156,14 @@ TEST(Checker, UnreadableScriptAndWrongCommandLines) {
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Output.Err, U("no-such-folder/none.KelvoDemo: Ошибка чтения файла "
                                 "<no-such-folder/none.KelvoDemo>\n  файл не найден\n"));
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"--bogus", "x"}, {"a", "b"}, {"--out"}, {"x", "--out="}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--bogus", "x"},
+                                               {"a", "b"},
+                                               {"--out"},
+                                               {"x", "--out="},
+                                               {"x", "--conductor"},
+                                               {"--rehearsal", "report.json", "x"}}) {
         TRun wrong = Check(args);
         EXPECT_EQ(wrong.Status, 2) << (args.empty() ? "(nothing)" : args[0]);
         EXPECT_NE(wrong.Output.Err.find("--help"), std::string::npos);
@@ -210,3 +220,33 @@ TEST(Checker, Warnings) {
 }
 
 } // namespace
+
+#ifdef _WIN32
+// With a rehearsal's report, a screen saver is measured against the rehearsal's time.
+TEST(Checker, HereMeasuresTimeOutsAgainstTheRehearsal) {
+    support::TTempFolder folder("_check-here");
+    const std::string script = folder.Write(
+        "here.KelvoDemo", "'HereAlpha':DemoStation();\r\n.Comment('x');\r\nHereAlpha.Sync;\r\n");
+    const std::string shortRun = folder.Write("short.json", "{\"steps\":[],\"totalMs\":30000}\n");
+    const std::string longRun = folder.Write("long.json", "{\"steps\":[],\"totalMs\":120000}\n");
+    BOOL active = FALSE;
+    UINT timeout = 0;
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    SystemParametersInfoW(SPI_GETSCREENSAVETIMEOUT, 0, &timeout, 0);
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+    SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, 60, nullptr, 0);
+    const TRun shorter = Check({"--here", "--rehearsal", shortRun, script});
+    const TRun longer = Check({"--here", "--rehearsal=" + longRun, script});
+    const TRun missing = Check({"--here", "--rehearsal", folder.Name() + "none.json", script});
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, 0);
+    SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, timeout, nullptr, 0);
+    EXPECT_NE(shorter.Output.Out.find(U("заставка: 1 мин\n")), std::string::npos)
+        << shorter.Output.Out;
+    EXPECT_NE(longer.Output.Out.find(U("заставка: 1 мин, короче репетиции (2 мин)\n")),
+              std::string::npos)
+        << longer.Output.Out;
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_NE(missing.Output.Err.find("cannot read the rehearsal report"), std::string::npos)
+        << missing.Output.Err;
+}
+#endif
