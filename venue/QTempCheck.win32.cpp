@@ -85,8 +85,14 @@ TVenueLine TempLine(const std::wstring& folder, const TQDemoScript& script) {
         return line;
     }
     line.Found += ": запись возможна, " + FreeSpace(folder);
+    // Held, but by its short name: the demonstration then writes its scheme files there.
+    if (held != win::Narrow(folder))
+        line.Details.push_back("в кодовой странице " +
+                               IntToDecimal(static_cast<std::int32_t>(os::SystemCodePage())) +
+                               " путь читается только по короткому имени: " + held);
+    const std::size_t notes = line.Details.size();
     ListLeftovers(folder, script, line);
-    if (!line.Details.empty())
+    if (line.Details.size() > notes)
         line.State = TVenueState::Warning;
     return line;
 }

@@ -185,6 +185,23 @@ TEST_F(Venue, AScriptTypeRegisteredToAnotherFolderWarns) {
     EXPECT_TRUE(Mentions(none, "не открывается ничем")) << Printed(none);
 }
 
+// The installed layout: the checker in tools\, the program and the product in the folder above.
+TEST_F(Venue, TheCheckerFindsTheConductorInTheFolderAboveItsTools) {
+    const std::string script = Folder.Write("venue.KelvoDemo", TwoStations);
+    MakeFolders(Folder.Name() + "tools");
+    const std::string checker = Folder.Name() + "tools\\kelvodemo-check.exe";
+    ASSERT_TRUE(
+        CopyFileA((ProgramFolder() + "kelvodemo-check.exe").c_str(), checker.c_str(), FALSE));
+    for (const char* program : {"KelvoDemo.exe", ProductProgram})
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + program).c_str(),
+                              (Folder.Name() + program).c_str(), FALSE));
+    const TRun installed = RunProgram(checker, "--here \"" + script + "\"");
+    ASSERT_TRUE(DeleteFileA((Folder.Name() + ProductProgram).c_str()));
+    const TRun withoutProduct = RunProgram(checker, "--here \"" + script + "\"");
+    EXPECT_EQ(installed.ExitCode, 0u) << "the product above tools\\ was not found";
+    EXPECT_EQ(withoutProduct.ExitCode, 1u) << "a missing product was not found missing";
+}
+
 // The program's own form: the same lines in the dyed box, read through the trace viewer,
 // and the exit code.
 TEST_F(Venue, KelvoDemoCheckShowsTheLinesInItsBoxAndEndsWithOneOnAnError) {
