@@ -83,4 +83,5 @@ TEST(VenueRules, ACyrillicNameIsReadAsCodePage1251ReadsItAndThenTriedOnTheSystem
     file.Write("'Филиал':DemoStation();\r\n.Comment('x');\r\n1.Sync;\r\n");
     const TVenueLine line = CodePageLine(file.Name());
     EXPECT_EQ(line.Found, std::to_string(os::SystemCodePage())) << VenueText({line});
+    EXPECT_EQ(line.Details, std::vector<std::string>{"Филиал: читается так же"});
 }
