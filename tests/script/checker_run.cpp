@@ -12,7 +12,7 @@
 #include <iterator>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "tests/support/ScreenSaver.h"
 #endif
 
 namespace {
@@ -229,17 +229,13 @@ TEST(Checker, HereMeasuresTimeOutsAgainstTheRehearsal) {
         "here.KelvoDemo", "'HereAlpha':DemoStation();\r\n.Comment('x');\r\nHereAlpha.Sync;\r\n");
     const std::string shortRun = folder.Write("short.json", "{\"steps\":[],\"totalMs\":30000}\n");
     const std::string longRun = folder.Write("long.json", "{\"steps\":[],\"totalMs\":120000}\n");
-    BOOL active = FALSE;
-    UINT timeout = 0;
-    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    SystemParametersInfoW(SPI_GETSCREENSAVETIMEOUT, 0, &timeout, 0);
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
-    SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, 60, nullptr, 0);
-    const TRun shorter = Check({"--here", "--rehearsal", shortRun, script});
-    const TRun longer = Check({"--here", "--rehearsal=" + longRun, script});
-    const TRun missing = Check({"--here", "--rehearsal", folder.Name() + "none.json", script});
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, 0);
-    SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, timeout, nullptr, 0);
+    const auto here = [&](std::vector<std::string> args) {
+        const support::TScreenSaver saver(60);
+        return Check(std::move(args));
+    };
+    const TRun shorter = here({"--here", "--rehearsal", shortRun, script});
+    const TRun longer = here({"--here", "--rehearsal=" + longRun, script});
+    const TRun missing = here({"--here", "--rehearsal", folder.Name() + "none.json", script});
     EXPECT_NE(shorter.Output.Out.find(U("заставка: 1 мин\n")), std::string::npos)
         << shorter.Output.Out;
     EXPECT_NE(longer.Output.Out.find(U("заставка: 1 мин, короче репетиции (2 мин)\n")),

@@ -8,6 +8,7 @@
 #include "shellreg/UnitReg2.h"
 #include "tests/support/Process.h"
 #include "tests/support/Pump.h"
+#include "tests/support/ScreenSaver.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
 #include "tests/support/TraceViewer.h"
@@ -158,15 +159,11 @@ TEST_F(Venue, TheScreensScaleAndACommentTooLongForThePanel) {
 }
 
 TEST_F(Venue, AScreenSaverOfAMinuteWarns) {
-    BOOL active = FALSE;
-    UINT timeout = 0;
-    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    SystemParametersInfoW(SPI_GETSCREENSAVETIMEOUT, 0, &timeout, 0);
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
-    SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, 60, nullptr, 0);
-    const TVenueLine pauses = LineOf(Check(), "Перерывы");
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, 0);
-    SystemParametersInfoW(SPI_SETSCREENSAVETIMEOUT, timeout, nullptr, 0);
+    TVenueLine pauses;
+    {
+        const TScreenSaver saver(60);
+        pauses = LineOf(Check(), "Перерывы");
+    }
     EXPECT_EQ(pauses.State, TVenueState::Warning) << Printed(pauses);
     EXPECT_TRUE(Mentions(pauses, "заставка: 1 мин, меньше получаса")) << Printed(pauses);
 }
