@@ -4,6 +4,7 @@
 #include "venue/QVenueCheck.h"
 #include "venue/QVenueProbes.h"
 
+#include "os/Wide.h"
 #include "protocol/QWindowNames.h"
 #include "shellreg/UnitReg2.h"
 #include "tests/support/Process.h"
@@ -89,8 +90,15 @@ TEST_F(Venue, ARunningDemonstrationAndAnEarlierRunsStationWindowAreErrors) {
     const win::TKernelHandle session(CreateMutexA(nullptr, FALSE, DemonstrationMutex));
     ASSERT_TRUE(session);
     const std::string scheme = Folder.Write("VenueAlpha.kelvo", "'Первый'\r\n.Pause;\r\n");
+    const std::string other = Folder.Write("VenueOther.kelvo", "'Первый'\r\n.Pause;\r\n");
     TChild station(ProgramFolder() + "Kelvo.exe", "\"" + scheme + "\"");
-    ASSERT_TRUE(PumpUntil([] { return FindWindowA(StationClass, "VenueAlpha.kelvo"); }, 10000));
+    TChild otherStation(ProgramFolder() + "Kelvo.exe", "\"" + other + "\"");
+    ASSERT_TRUE(PumpUntil(
+        [] {
+            return FindWindowA(StationClass, "VenueAlpha.kelvo") &&
+                   FindWindowA(StationClass, "VenueOther.kelvo");
+        },
+        10000));
 
     const TVenueLine running = LineOf(Check(), "Уже запущено");
     EXPECT_EQ(running.State, TVenueState::Error);
@@ -99,7 +107,11 @@ TEST_F(Venue, ARunningDemonstrationAndAnEarlierRunsStationWindowAreErrors) {
                          "окно «VenueAlpha.kelvo»: процесс " + std::to_string(station.Id()) + ", "))
         << Printed(running);
     EXPECT_TRUE(Mentions(running, "Kelvo.exe")) << Printed(running);
+    // A station of another script takes none of this one's commands.
+    EXPECT_FALSE(Mentions(running, "VenueOther")) << Printed(running);
+    EXPECT_EQ(running.Details.size(), 2u) << Printed(running);
     station.Kill();
+    otherStation.Kill();
 }
 
 TEST_F(Venue, AnEarlierRunsLeftoversAreListedAndKept) {
@@ -118,9 +130,17 @@ TEST_F(Venue, AnEarlierRunsLeftoversAreListedAndKept) {
     RemoveDirectoryA(exchange.c_str());
 }
 
-// A TMP that names a folder that is not there, as a user's setting or a removed drive leaves it.
-TEST_F(Venue, ATemporaryFolderThatCannotBeWrittenIsAnError) {
-    const TVenueLine temp = TempLine(L"C:\\no such folder\\", TQDemoScript{});
+// A folder of this test's own, so that only the leftover planted here is there; and a TMP
+// that names a folder that is not there, as a user's setting or a removed drive leaves it.
+TEST_F(Venue, OneLeftoverWarnsAndATemporaryFolderThatIsNotThereIsAnError) {
+    TQDemoScript script;
+    script.Sides.emplace_back().SchemeFile = Folder.Name() + "VenueBeta.kelvo";
+    const std::wstring own = win::Wide(Folder.Name());
+    EXPECT_EQ(TempLine(own, script).State, TVenueState::Ready) << Printed(TempLine(own, script));
+    Folder.Write("VenueBeta.kelvo", "x");
+    EXPECT_EQ(TempLine(own, script).State, TVenueState::Warning) << Printed(TempLine(own, script));
+
+    const TVenueLine temp = TempLine(L"C:\\no such folder\\", script);
     EXPECT_EQ(temp.State, TVenueState::Error) << Printed(temp);
     EXPECT_TRUE(Mentions(temp, "C:\\no such folder\\")) << Printed(temp);
 }
