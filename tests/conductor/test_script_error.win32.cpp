@@ -8,7 +8,7 @@
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
 #include "tests/support/TraceViewer.h"
-#include "tools/kelvodemo-rehearse/Press.h"
+#include "tools/panelprobe/Press.h"
 
 #include <gtest/gtest.h>
 
