@@ -1,3 +1,4 @@
+#include "util/JsonText.h"
 #include "util/TextUtils.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,11 @@ TEST(FileNamePart, AfterTheLastColonOrBackslash) {
     EXPECT_EQ(FileNamePart("C:\\dir\\"), "");
     EXPECT_EQ(FileNamePart("a/b"), "a/b") << "a slash is not a separator";
     EXPECT_EQ(FileNamePart(""), "");
+}
+
+TEST(JsonString, QuotesAndEscapesControlCharacters) {
+    EXPECT_EQ(JsonString(std::string("a\\b\x01\x1f\t\x7f", 7)),
+              "\"a\\\\b\\u0001\\u001f\\t\\u007f\"");
 }
 
 TEST(CompareTextLocale, SignOfTheOrder) {

@@ -9,8 +9,8 @@
 #include "os/Cp1251.h"
 #include "os/Platform.h"
 #include "textstream/QStm.h"
-#include "tools/kelvodemo-check/Console.h"
 #include "util/CmdLine.h"
+#include "util/Console.h"
 
 #include <windows.h>
 
