@@ -65,10 +65,7 @@ std::string GetTempDir() {
 }
 
 TSplitPath SplitPath(const std::string& path) {
-    const std::size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos)
-        return {"", path};
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+    return {FolderPart(path, "\\"), FileNamePart(path, "\\")};
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "shellreg/UnitReg2.h"
 
 #include "util/CmdLine.h"
+#include "util/TextUtils.h"
 
 #include <shlobj.h>
 

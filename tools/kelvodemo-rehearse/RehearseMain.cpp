@@ -11,6 +11,7 @@
 #include "textstream/QStm.h"
 #include "util/CmdLine.h"
 #include "util/Console.h"
+#include "util/TextUtils.h"
 
 #include <windows.h>
 
@@ -28,8 +29,7 @@ std::string TempFolder() {
 }
 
 std::string ConductorExe() {
-    const std::string self = ProgramPath();
-    return self.substr(0, self.find_last_of('\\') + 1) + "KelvoDemo.exe";
+    return FolderPart(ProgramPath(), "\\") + "KelvoDemo.exe";
 }
 
 void Complain(const std::string& text) {
