@@ -176,10 +176,10 @@ void TQMsgBox::CreateMainWindow(TClientSize client) {
     // The main window's creation message makes it the box's.
     if (!CreateWindowExW(0, kMainClass, win::Wide(Caption).c_str(), kMainStyle, (sw - w) / 2,
                          (sh - h) / 2, w, h, Owner, nullptr, Instance(), this)) {
-        RethrowWindowFailure();
+        WindowFailure.Rethrow();
         MsgBoxAssert(mfCreateMainWindow);
     }
-    RethrowWindowFailure();
+    WindowFailure.Rethrow();
     QuitOnDestroy_ = true;
 }
 
@@ -188,7 +188,7 @@ void TQMsgBox::RunLoop() {
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
-        RethrowWindowFailure();
+        WindowFailure.Rethrow();
     }
     if (!Destroyed_) {
         // A quit request that the box did not post: the box closes with the focused button,
@@ -197,6 +197,6 @@ void TQMsgBox::RunLoop() {
         QuitCode_ = msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
         MainWnd_.reset();
         Destroyed_ = true;
-        RethrowWindowFailure();
+        WindowFailure.Rethrow();
     }
 }
