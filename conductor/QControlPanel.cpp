@@ -14,7 +14,8 @@ TWinObj* CommentBox = nullptr;
 
 TPanelRows PanelRows(const RECT& workArea) {
     const int h = workArea.bottom - workArea.top;
-    return {workArea.top + ScaleInt(h, 12, 20), ScaleInt(h, 8, 20)};
+    return {workArea.top + ScaleInt(h, StationTwentieths, WorkAreaTwentieths),
+            ScaleInt(h, WorkAreaTwentieths - StationTwentieths, WorkAreaTwentieths)};
 }
 
 namespace {

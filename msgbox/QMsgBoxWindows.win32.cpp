@@ -78,9 +78,9 @@ void TQMsgBox::OnMainCreate(HWND w) {
     GetClientRect(w, &client);
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     // The text window's creation message makes it the box's.
-    if (!CreateWindowExW(0, L"QMsgBoxTextWindow", L"QMsgBoxTextWindow", WS_CHILD | WS_VISIBLE,
-                         Margin_, LineH_, TextWidth(client.right), TextHeight(client.bottom), w,
-                         nullptr, instance, this))
+    if (!CreateWindowExW(0, TextClassName(), TextClassName(), WS_CHILD | WS_VISIBLE, Margin_,
+                         LineH_, TextWidth(client.right), TextHeight(client.bottom), w, nullptr,
+                         instance, this))
         MsgBoxAssert(mfCreateTextWindow);
 
     std::int32_t x = std::max(static_cast<std::int32_t>(client.right - ButtonsW_) / 2, Gap_);

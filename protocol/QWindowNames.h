@@ -17,3 +17,13 @@ inline constexpr char SchemeExtension[] = ".kelvo";
 inline std::string StationTitle(const std::string& name) {
     return name + SchemeExtension;
 }
+
+// The dyed message box's windows, which the tests and the benchmark find from outside. The
+// text window's title is its class name.
+inline constexpr char BoxClass[] = "QMsgBoxMainWindow";
+inline constexpr char BoxTextClass[] = "QMsgBoxTextWindow";
+
+// Where the windows lie: the work area's height is shared in twentieths, the stations' windows
+// taking its top StationTwentieths and the control panel the rest, below them.
+inline constexpr int WorkAreaTwentieths = 20;
+inline constexpr int StationTwentieths = 12;

@@ -2,6 +2,7 @@
 
 #include "SchemeSections.h"
 #include "os/Cp1251.h"
+#include "protocol/QPanelTexts.h"
 #include "util/LineBreaks.h"
 
 #include <algorithm>
@@ -147,7 +148,7 @@ std::vector<std::string> ScriptWarnings(const TQDemoScript& script, TQInStm& stm
     const auto& steps = script.Steps;
     if (sides.empty())
         warnings.push_back("the script declares no stations: the panel would show " +
-                           Quoted("Идет загрузка") + " until it is closed");
+                           Quoted(LoadingText) + " until it is closed");
     if (steps.empty())
         warnings.push_back("the script has no steps");
     for (std::size_t i = 0; i + 1 < steps.size(); ++i) {

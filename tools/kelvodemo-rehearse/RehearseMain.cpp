@@ -8,6 +8,7 @@
 
 #include "os/Cp1251.h"
 #include "os/Platform.h"
+#include "protocol/QProgramNames.h"
 #include "textstream/QStm.h"
 #include "util/CmdLine.h"
 #include "util/Console.h"
@@ -29,7 +30,7 @@ std::string TempFolder() {
 }
 
 std::string ConductorExe() {
-    return FolderPart(ProgramPath(), "\\") + "KelvoDemo.exe";
+    return FolderPart(ProgramPath(), "\\") + ConductorProgram;
 }
 
 void Complain(const std::string& text) {
