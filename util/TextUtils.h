@@ -1,5 +1,5 @@
 #pragma once
-// Small text and number functions of the toolkit.
+// Small text and number functions, for every layer that stands on util.
 
 #include <concepts>
 #include <cstddef>
