@@ -1,4 +1,5 @@
-# The two commands of the README. Both builds are configured through CMakePresets.json.
+# The README's commands (test, demo, package, fuzz) and the steps they are made of. Every build
+# is configured through CMakePresets.json.
 JOBS ?= $(shell nproc)
 # How long make fuzz runs each fuzz target, in seconds.
 FUZZ_SECONDS ?= 600

@@ -1,8 +1,8 @@
 // Laying out a long wrapping text of more than 10,000 broken lines: the time, and how many
 // text measurements each broken line costs. In the Windows build the text is measured by GDI
 // in the system's message font; natively by known character widths.
-#include "msgbox/QCharWidthMeasurer.h"
 #include "msgbox/QDyedText.h"
+#include "tests/support/QCharWidthMeasurer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,6 +5,7 @@
 #include "msgbox/QDyedPainter.h"
 #include "msgbox/QMsgBox.h"
 #include "os/WinHandle.h"
+#include "protocol/QWindowNames.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -152,13 +153,13 @@ bool IsSystemBox(HWND w) {
 }
 
 bool IsBoxWindow(HWND w) {
-    return IsSystemBox(w) || ClassOf(GetAncestor(w, GA_ROOT)) == "QMsgBoxMainWindow";
+    return IsSystemBox(w) || ClassOf(GetAncestor(w, GA_ROOT)) == BoxClass;
 }
 
 // The dyed box's text window; the system box's text control, a static control of id 0xFFFF.
 bool IsTextWindow(HWND w) {
     const std::string name = ClassOf(w);
-    return name == "QMsgBoxTextWindow" ||
+    return name == BoxTextClass ||
            (IsSystemBox(w) && lstrcmpiA(name.c_str(), "Static") == 0 && GetDlgCtrlID(w) == 0xFFFF);
 }
 

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-// Colours of dyed text (toolkit/ColorValue.h): the two defaults, system colours in the dyed
+// Colours of dyed text (util/ColorValue.h): the two defaults, system colours in the dyed
 // text's spelling, and two RGB colours.
 inline constexpr std::int32_t clWindowText = DyedSysColor(scWindowText);
 inline constexpr std::int32_t clBtnFace = DyedSysColor(scBtnFace);

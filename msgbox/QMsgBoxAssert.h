@@ -1,8 +1,7 @@
 #pragma once
-// The impossible states of the message box, reported as assertion failures under the lines
-// that name them. The numbers are the box's established report codes, not places in its
-// source: a report names the same line for the same failure whatever the layout of these
-// files, so they match no line of this repository.
+// The impossible states of the message box, reported as assertion failures. The "line" of
+// such a report is the failure's number in this table, fixed for every build whatever the
+// layout of the box's files: look the number up here, not in the source.
 
 #include "errors/err.h"
 

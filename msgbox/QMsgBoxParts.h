@@ -1,26 +1,18 @@
 #pragma once
 // What the files of the message box share and nobody else needs.
 
-#include <windows.h>
+#include "os/ParkedFailure.h"
 
-#include <utility>
+#include <windows.h>
 
 // The system's fonts and caption sizes.
 NONCLIENTMETRICSA NonClientMetrics();
 
-// A failure inside a window procedure must not unwind through the system's frames between
-// DispatchMessage or CreateWindowEx and the procedure: it is kept, and the box's own code
-// raises it again once the system has returned. Only the first failure is kept.
-void KeepWindowFailure();
-void RethrowWindowFailure();
+// The box's window classes (BoxClass, BoxTextClass), as the wide functions take them.
+const wchar_t* MainClassName();
+const wchar_t* TextClassName();
 
-// Runs a window procedure's BODY; on failure keeps it and returns ONFAILURE.
-template <typename F>
-LRESULT GuardWindowProc(F&& body, LRESULT onFailure) {
-    try {
-        return std::forward<F>(body)();
-    } catch (...) {
-        KeepWindowFailure();
-        return onFailure;
-    }
-}
+// What the box's window procedures raised, raised again by the box's own code once the
+// system has returned. Only one box runs on a thread at a time, and its procedures run on
+// that thread.
+extern thread_local win::TParkedFailure WindowFailure;

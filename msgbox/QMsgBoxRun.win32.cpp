@@ -6,13 +6,13 @@
 #include "msgbox/QMsgBoxParts.h"
 #include "os/Wide.h"
 #include "os/WinBinding.h"
+#include "protocol/QWindowNames.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
-constexpr wchar_t kMainClass[] = L"QMsgBoxMainWindow";
-constexpr wchar_t kTextClass[] = L"QMsgBoxTextWindow";
 const auto kAppIcon = reinterpret_cast<LPCWSTR>(IDI_APPLICATION);
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
@@ -29,6 +29,16 @@ HICON SmallIcon(HINSTANCE module, const wchar_t* name) {
 }
 
 } // namespace
+
+const wchar_t* MainClassName() {
+    static const std::wstring name = win::Wide(BoxClass);
+    return name.c_str();
+}
+
+const wchar_t* TextClassName() {
+    static const std::wstring name = win::Wide(BoxTextClass);
+    return name.c_str();
+}
 
 // The two classes are registered for the length of a run, so only one box can be open at a
 // time; a second one fails to register.
@@ -47,7 +57,7 @@ public:
         main.hIconSm = SmallIcon(Instance(), L"MAINICON");
         main.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         main.hbrBackground = box.ClassBrush_.get();
-        main.lpszClassName = kMainClass;
+        main.lpszClassName = MainClassName();
         if (!RegisterClassExW(&main)) {
             Brush_->reset();
             MsgBoxAssert(mfRegisterMainClass);
@@ -57,9 +67,9 @@ public:
             &win::BoundWindowProc<TQMsgBox, &TQMsgBox::OnTextMessage, &TQMsgBox::TextWithoutBox>;
         text.hIcon = LoadIconW(nullptr, kAppIcon);
         text.hIconSm = SmallIcon(nullptr, kAppIcon);
-        text.lpszClassName = kTextClass;
+        text.lpszClassName = TextClassName();
         if (!RegisterClassExW(&text)) {
-            UnregisterClassW(kMainClass, Instance());
+            UnregisterClassW(MainClassName(), Instance());
             Brush_->reset();
             MsgBoxAssert(mfRegisterTextClass);
         }
@@ -67,8 +77,8 @@ public:
     TClasses(const TClasses&) = delete;
     TClasses& operator=(const TClasses&) = delete;
     ~TClasses() {
-        UnregisterClassW(kMainClass, Instance());
-        UnregisterClassW(kTextClass, Instance());
+        UnregisterClassW(MainClassName(), Instance());
+        UnregisterClassW(TextClassName(), Instance());
         Brush_->reset();
     }
 
@@ -174,12 +184,12 @@ void TQMsgBox::CreateMainWindow(TClientSize client) {
     QuitOnDestroy_ = false;
     QuitCode_ = 0;
     // The main window's creation message makes it the box's.
-    if (!CreateWindowExW(0, kMainClass, win::Wide(Caption).c_str(), kMainStyle, (sw - w) / 2,
+    if (!CreateWindowExW(0, MainClassName(), win::Wide(Caption).c_str(), kMainStyle, (sw - w) / 2,
                          (sh - h) / 2, w, h, Owner, nullptr, Instance(), this)) {
-        RethrowWindowFailure();
+        WindowFailure.Rethrow();
         MsgBoxAssert(mfCreateMainWindow);
     }
-    RethrowWindowFailure();
+    WindowFailure.Rethrow();
     QuitOnDestroy_ = true;
 }
 
@@ -188,7 +198,7 @@ void TQMsgBox::RunLoop() {
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
-        RethrowWindowFailure();
+        WindowFailure.Rethrow();
     }
     if (!Destroyed_) {
         // A quit request that the box did not post: the box closes with the focused button,
@@ -197,6 +207,6 @@ void TQMsgBox::RunLoop() {
         QuitCode_ = msg.message == WM_QUIT ? static_cast<int>(msg.wParam) : 0;
         MainWnd_.reset();
         Destroyed_ = true;
-        RethrowWindowFailure();
+        WindowFailure.Rethrow();
     }
 }

@@ -8,12 +8,10 @@
 #include "os/WinBinding.h"
 
 #include <algorithm>
-#include <exception>
+
+thread_local win::TParkedFailure WindowFailure;
 
 namespace {
-
-// Only one box runs on a thread at a time, and its procedures run on that thread.
-thread_local std::exception_ptr WindowFailure;
 
 // A failed creation message fails the creation.
 LRESULT OnFailure(UINT msg) {
@@ -21,16 +19,6 @@ LRESULT OnFailure(UINT msg) {
 }
 
 } // namespace
-
-void KeepWindowFailure() {
-    if (!WindowFailure)
-        WindowFailure = std::current_exception();
-}
-
-void RethrowWindowFailure() {
-    if (WindowFailure)
-        std::rethrow_exception(std::exchange(WindowFailure, nullptr));
-}
 
 std::int32_t TQMsgBox::TextWidth(std::int32_t cw) const {
     return cw - Margin_ - RightMargin_;
@@ -41,7 +29,7 @@ std::int32_t TQMsgBox::TextHeight(std::int32_t ch) const {
 }
 
 LRESULT CALLBACK TQMsgBox::MainWithoutBox(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    return GuardWindowProc(
+    return WindowFailure.Guard(
         [&]() -> LRESULT {
             if (msg == WM_CREATE)
                 MsgBoxAssert(mfMainWindowWithoutBox);
@@ -53,7 +41,7 @@ LRESULT CALLBACK TQMsgBox::MainWithoutBox(HWND w, UINT msg, WPARAM wp, LPARAM lp
 }
 
 LRESULT TQMsgBox::OnMainMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    return GuardWindowProc(
+    return WindowFailure.Guard(
         [&]() -> LRESULT {
             switch (msg) {
             case WM_CREATE:
@@ -90,9 +78,9 @@ void TQMsgBox::OnMainCreate(HWND w) {
     GetClientRect(w, &client);
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     // The text window's creation message makes it the box's.
-    if (!CreateWindowExW(0, L"QMsgBoxTextWindow", L"QMsgBoxTextWindow", WS_CHILD | WS_VISIBLE,
-                         Margin_, LineH_, TextWidth(client.right), TextHeight(client.bottom), w,
-                         nullptr, instance, this))
+    if (!CreateWindowExW(0, TextClassName(), TextClassName(), WS_CHILD | WS_VISIBLE, Margin_,
+                         LineH_, TextWidth(client.right), TextHeight(client.bottom), w, nullptr,
+                         instance, this))
         MsgBoxAssert(mfCreateTextWindow);
 
     std::int32_t x = std::max(static_cast<std::int32_t>(client.right - ButtonsW_) / 2, Gap_);
@@ -159,7 +147,7 @@ void TQMsgBox::OnMainDestroy() {
 }
 
 LRESULT CALLBACK TQMsgBox::TextWithoutBox(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    return GuardWindowProc(
+    return WindowFailure.Guard(
         [&]() -> LRESULT {
             if (msg == WM_CREATE)
                 MsgBoxAssert(mfTextWindowWithoutBox);
@@ -169,7 +157,7 @@ LRESULT CALLBACK TQMsgBox::TextWithoutBox(HWND w, UINT msg, WPARAM wp, LPARAM lp
 }
 
 LRESULT TQMsgBox::OnTextMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    return GuardWindowProc(
+    return WindowFailure.Guard(
         [&]() -> LRESULT {
             switch (msg) {
             case WM_CREATE:
@@ -319,7 +307,8 @@ LRESULT CALLBACK TQMsgBox::ButtonWindowProc(HWND w, UINT msg, WPARAM wp, LPARAM 
     TQMsgBox* box = win::BoundObject<TQMsgBox>(w);
     if (!box || !box->OldButtonProc_)
         return DefWindowProcW(w, msg, wp, lp);
-    if (msg == WM_KEYDOWN && GuardWindowProc([&]() -> LRESULT { return box->OnButtonKey(wp); }, 1))
+    if (msg == WM_KEYDOWN &&
+        WindowFailure.Guard([&]() -> LRESULT { return box->OnButtonKey(wp); }, 1))
         return 0;
     return CallWindowProcW(box->OldButtonProc_, w, msg, wp, lp);
 }

@@ -1,11 +1,13 @@
 #include "protocol/QPanelGeometry.h"
 
 #include "os/Dpi.h"
+#include "protocol/QWindowNames.h"
 #include "util/TextUtils.h"
 
 TPanelRows PanelRows(const RECT& workArea) {
     const int h = workArea.bottom - workArea.top;
-    return {workArea.top + ScaleInt(h, 12, 20), ScaleInt(h, 8, 20)};
+    return {workArea.top + ScaleInt(h, StationTwentieths, WorkAreaTwentieths),
+            ScaleInt(h, WorkAreaTwentieths - StationTwentieths, WorkAreaTwentieths)};
 }
 
 TPanelLayout PanelLayout(UINT dpi) {

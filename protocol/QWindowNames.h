@@ -9,11 +9,6 @@ inline constexpr char StationClass[] = "TFormKelvo";
 inline constexpr char TraceClass[] = "TVornixTraceForm";
 inline constexpr char TraceTitle[] = "QTrace";
 
-// The product program, which the conductor starts from its own folder.
-inline constexpr char ProductProgram[] = "Kelvo.exe";
-// The rehearsal station's FileDescription, by which it tells itself from the product.
-inline constexpr char RehearsalStationDescription[] = "Kelvo rehearsal station";
-
 // Held by the running demonstration, in the session's own namespace: another user's
 // demonstration on the same machine is no concern of this one.
 inline constexpr char DemonstrationMutex[] = "Local\\KelvoDemo.Demonstration";
@@ -26,3 +21,13 @@ inline constexpr char SchemeExtension[] = ".kelvo";
 inline std::string StationTitle(const std::string& name) {
     return name + SchemeExtension;
 }
+
+// The dyed message box's windows, which the tests and the benchmark find from outside. The
+// text window's title is its class name.
+inline constexpr char BoxClass[] = "QMsgBoxMainWindow";
+inline constexpr char BoxTextClass[] = "QMsgBoxTextWindow";
+
+// Where the windows lie: the work area's height is shared in twentieths, the stations' windows
+// taking its top StationTwentieths and the control panel the rest, below them.
+inline constexpr int WorkAreaTwentieths = 20;
+inline constexpr int StationTwentieths = 12;

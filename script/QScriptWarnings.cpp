@@ -1,6 +1,7 @@
 #include "script/QScriptWarnings.h"
 
 #include "os/Cp1251.h"
+#include "protocol/QPanelTexts.h"
 #include "script/QSchemeSections.h"
 
 #include <algorithm>
@@ -71,7 +72,7 @@ std::vector<std::string> ScriptWarnings(const TQDemoScript& script, TQInStm& stm
     const auto& steps = script.Steps;
     if (sides.empty())
         warnings.push_back("the script declares no stations: the panel would show " +
-                           Quoted("Идет загрузка") + " until it is closed");
+                           Quoted(LoadingText) + " until it is closed");
     if (steps.empty())
         warnings.push_back("the script has no steps");
     for (std::size_t i = 0; i + 1 < steps.size(); ++i) {

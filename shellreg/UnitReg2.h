@@ -28,5 +28,3 @@ void WriteRegText(HKEY key, const char* name, const std::string& text);
 bool SetClassesDefault(const std::string& path, const std::string& text);
 // Deletes root\path with every subkey below it; a missing key is no error.
 void DeleteRegTree(HKEY root, const std::string& path);
-// The path up to and including its last ':' or '\'; empty when it has neither.
-std::string FolderPart(std::string_view path);

@@ -1,6 +1,8 @@
 #include "shellreg/UnitReg2.h"
 
+#include "protocol/QProgramNames.h"
 #include "util/CmdLine.h"
+#include "util/TextUtils.h"
 
 #include <shlobj.h>
 
@@ -56,9 +58,9 @@ bool MakerKeyInUse() {
 } // namespace
 
 void RegisterFileTypes(std::string_view programPath) {
-    const std::string mainExe = FolderPart(programPath) + "Kelvo.exe";
+    const std::string mainExe = FolderPart(programPath) + ProductProgram;
     // The demo program is registered under its shipped name, whatever this copy is called.
-    const std::string demoExe = FolderPart(mainExe) + "KelvoDemo.exe";
+    const std::string demoExe = FolderPart(mainExe) + ConductorProgram;
     for (const TFileType& type : FileTypes)
         RegisterOneType(type, type.DemoProgram ? demoExe : mainExe);
     NotifyShell();

@@ -201,8 +201,7 @@ LRESULT CALLBACK SharedWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return Dispatch(window, message, wParam, lParam);
     } catch (...) {
         TToolkitState& kit = Toolkit();
-        if (!kit.PendingError)
-            kit.PendingError = std::current_exception();
+        kit.PendingError.Park();
         kit.Terminated = true;
         return 0;
     }

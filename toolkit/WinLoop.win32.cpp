@@ -2,8 +2,6 @@
 #include "toolkit/WinLoop.h"
 #include "toolkit/WinState.h"
 
-#include <utility>
-
 TWinObj* MainWindow() {
     return Toolkit().MainWindow;
 }
@@ -62,6 +60,5 @@ void RunMainWindow(TWinObj*& form) {
     TWinObj* done = form;
     form = nullptr;
     FreeObj(done);
-    if (kit.PendingError)
-        std::rethrow_exception(std::exchange(kit.PendingError, nullptr));
+    kit.PendingError.Rethrow();
 }

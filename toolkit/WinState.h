@@ -1,9 +1,9 @@
 #pragma once
 // The toolkit's process-wide slots. One thread runs every window, so they are plain values.
 
+#include "os/ParkedFailure.h"
 #include "toolkit/WinObj.h"
 
-#include <exception>
 #include <string>
 
 struct TToolkitState {
@@ -16,9 +16,9 @@ struct TToolkitState {
     bool OleReady = false;
     win::TModule RichEditLibrary;
     std::string RichEditClass;
-    // An exception a handler raised: it may not cross the system's frames, so it ends the
-    // loop and is raised again when the loop returns.
-    std::exception_ptr PendingError;
+    // An exception a handler raised: it ends the loop and is raised again when the loop
+    // returns.
+    win::TParkedFailure PendingError;
 };
 
 TToolkitState& Toolkit();

@@ -42,7 +42,13 @@ int CompareTextLocale(const std::string& a, const std::string& b) {
     return os::CompareLocale(a.c_str(), b.c_str(), false);
 }
 
-std::string FileNamePart(std::string_view path) {
-    std::size_t cut = path.find_last_of(":\\");
+std::string FolderPart(std::string_view path, std::string_view separators) {
+    const std::size_t cut = path.find_last_of(separators);
+    return std::string(cut == std::string_view::npos ? std::string_view()
+                                                     : path.substr(0, cut + 1));
+}
+
+std::string FileNamePart(std::string_view path, std::string_view separators) {
+    const std::size_t cut = path.find_last_of(separators);
     return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }

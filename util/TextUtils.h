@@ -1,5 +1,5 @@
 #pragma once
-// Small text and number functions of the toolkit.
+// Small text and number functions, for every layer that stands on util.
 
 #include <concepts>
 #include <cstddef>
@@ -55,5 +55,10 @@ std::string TrimBlanks(std::string_view s);
 // CompareStringA(LOCALE_USER_DEFAULT, 0, a, -1, b, -1) - 2: negative, 0 or positive.
 int CompareTextLocale(const std::string& a, const std::string& b);
 
-// The text after the last ':' or '\' (all of it when neither occurs).
-std::string FileNamePart(std::string_view path);
+// A path's two parts, split after the last of SEPARATORS in it: by default ':', which ends a
+// drive, and '\', which ends a folder.
+inline constexpr std::string_view PathSeparators = ":\\";
+// The path up to and including that separator; empty when it has none.
+std::string FolderPart(std::string_view path, std::string_view separators = PathSeparators);
+// The text after it; all of it when the path has none.
+std::string FileNamePart(std::string_view path, std::string_view separators = PathSeparators);

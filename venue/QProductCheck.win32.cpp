@@ -1,8 +1,8 @@
 #include "venue/QVenueProbes.h"
 
 #include "os/Wide.h"
-#include "protocol/QWindowNames.h"
-#include "shellreg/UnitReg2.h"
+#include "protocol/QProgramNames.h"
+#include "util/TextUtils.h"
 
 #include <windows.h>
 

@@ -10,8 +10,8 @@
 #include "tests/support/Pump.h"
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
-#include "tools/kelvodemo-rehearse/PanelProbe.h"
-#include "tools/kelvodemo-rehearse/Press.h"
+#include "tools/panelprobe/PanelProbe.h"
+#include "tools/panelprobe/Press.h"
 
 #include <gtest/gtest.h>
 

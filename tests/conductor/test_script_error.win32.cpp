@@ -8,7 +8,7 @@
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
 #include "tests/support/TraceViewer.h"
-#include "tools/kelvodemo-rehearse/Press.h"
+#include "tools/panelprobe/Press.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ TEST(ScriptError, IsShownInTheDyedBoxBeforeTheProgramEnds) {
     ASSERT_NE(viewer.Window, nullptr) << "the trace viewer's window did not come up";
 
     TChild demo(ProgramFolder() + "KelvoDemo.exe", "\"" + script + "\"");
-    const HWND box = WaitForTopWindow(demo.Id(), "QMsgBoxMainWindow", 20000);
+    const HWND box = WaitForTopWindow(demo.Id(), BoxClass, 20000);
     ASSERT_NE(box, nullptr) << "no dyed box came up";
     EXPECT_EQ(FindBox(demo.Id()), nullptr) << "the last-resort box came first";
     EXPECT_EQ(TextOf(box), "Ошибка синтаксиса:");

@@ -3,8 +3,8 @@
 // keeps to the width unless a single character is wider, no character is lost or moved,
 // and a layout made again for another width is the one made afresh for it.
 #include "FuzzSupport.h"
-#include "msgbox/QCharWidthMeasurer.h"
 #include "msgbox/QDyedText.h"
+#include "tests/support/QCharWidthMeasurer.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

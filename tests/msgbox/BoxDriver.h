@@ -5,7 +5,7 @@
 #include "msgbox/QMsgBox.h"
 #include "tests/support/TimerSteps.h"
 #include "tests/support/Where.h"
-#include "tools/kelvodemo-rehearse/Press.h"
+#include "tools/panelprobe/Press.h"
 
 #include <gtest/gtest.h>
 

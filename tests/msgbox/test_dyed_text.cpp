@@ -1,8 +1,8 @@
 // Dyed text as pieces, and its layout measured with known character widths (8 pixels each
 // unless a test says otherwise).
-#include "msgbox/QCharWidthMeasurer.h"
 #include "msgbox/QDyedBreak.h"
 #include "msgbox/QDyedText.h"
+#include "tests/support/QCharWidthMeasurer.h"
 
 #include <gtest/gtest.h>
 

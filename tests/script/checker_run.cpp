@@ -1,9 +1,9 @@
 // The script checker run in process: summary, JSON, scheme files, errors and warnings.
-#include "CheckJson.h"
 #include "CheckRun.h"
 
 #include "os/Cp1251.h"
 #include "tests/support/TempFiles.h"
+#include "util/JsonText.h"
 
 #include <gtest/gtest.h>
 
@@ -88,8 +88,6 @@ TEST(Checker, Json) {
               "{\"side\":1,\"msg\":1026,\"arg\":-1},{\"side\":0,\"msg\":1028,\"arg\":-1},"
               "{\"side\":1,\"msg\":1028,\"arg\":-1},{\"side\":1,\"msg\":1032,\"arg\":-1}]},\n"
               "  {\"comment\":\"\",\"commands\":[]}]}\n");
-    EXPECT_EQ(JsonString(std::string("a\\b\x01\x1f\t\x7f", 7)),
-              "\"a\\\\b\\u0001\\u001f\\t\\u007f\"");
 }
 
 TEST(Checker, OutWritesTheSchemeFiles) {

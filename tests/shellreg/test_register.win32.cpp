@@ -41,16 +41,6 @@ public:
 
 } // namespace
 
-TEST(FolderPart, CutsAfterTheLastColonOrBackslash) {
-    EXPECT_EQ(FolderPart("C:\\Apps\\Demo\\Other.exe"), "C:\\Apps\\Demo\\");
-    EXPECT_EQ(FolderPart("C:Other.exe"), "C:");
-    EXPECT_EQ(FolderPart("\\\\server\\share\\a:b\\c"), "\\\\server\\share\\a:b\\");
-    EXPECT_EQ(FolderPart("x\\y:z"), "x\\y:") << "a ':' after the last '\\' ends the folder";
-    EXPECT_EQ(FolderPart("C:\\Apps\\"), "C:\\Apps\\");
-    EXPECT_EQ(FolderPart("Other.exe"), "") << "a bare file name has no folder";
-    EXPECT_EQ(FolderPart(""), "");
-}
-
 TEST_F(RegistryTest, WritesEveryEntryOfTheThreeTypes) {
     RegisterFileTypes("C:\\Apps\\Demo\\Renamed copy.exe");
     const std::string kelvo = "C:\\Apps\\Demo\\Kelvo.exe";

@@ -18,9 +18,11 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace support {
@@ -38,8 +40,8 @@ enum EMsgFlag : unsigned {
     Optional = 1u << 10, // may be missing from the recording
 };
 
-// One expected message. `Window` is a name given with TMsgLog::Watch; null stands for any
-// window.
+// One expected message. `Window` is a name given with TMsgLog::Watch, or the name of the hook
+// that recorded it (TRecordedMsg::By); null stands for any.
 struct TMsg {
     UINT Message = 0;
     unsigned Flags = Sent;
@@ -54,6 +56,9 @@ struct TRecordedMsg {
     unsigned Flags = 0;
     WPARAM WParam = 0;
     LPARAM LParam = 0;
+    // The hook that saw it, where several hooks see one window's messages and a table says
+    // which one; it then stands for the window's name.
+    const char* By = nullptr;
 };
 
 // "WM_COMMAND", "WM_USER+5", "WM_APP+1", or the number for a message of no known name.
@@ -68,8 +73,11 @@ public:
     bool Watches(HWND window) const { return names_.count(window) != 0; }
     // Leaves `message` out of every recording (WM_GETICON, WM_TIMER, ... that come and go).
     void Ignore(UINT message) { ignored_.insert(message); }
+    // Records only `messages` from now on, less those it ignores.
+    void RecordOnly(std::set<UINT> messages) { only_ = std::move(messages); }
 
-    void Add(HWND window, UINT message, unsigned flags, WPARAM wParam, LPARAM lParam);
+    void Add(HWND window, UINT message, unsigned flags, WPARAM wParam, LPARAM lParam,
+             const char* by = nullptr);
     void Clear() { recorded_.clear(); }
     const std::vector<TRecordedMsg>& Recorded() const { return recorded_; }
 
@@ -83,9 +91,11 @@ public:
 
 private:
     std::string WindowName(HWND window) const;
+    std::string NameOf(const TRecordedMsg& msg) const;
 
     std::map<HWND, std::string> names_;
     std::set<UINT> ignored_;
+    std::optional<std::set<UINT>> only_;
     std::vector<TRecordedMsg> recorded_;
 };
 

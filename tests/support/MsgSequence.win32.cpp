@@ -153,14 +153,19 @@ void TMsgLog::Watch(HWND window, std::string name) {
     names_[window] = std::move(name);
 }
 
-void TMsgLog::Add(HWND window, UINT message, unsigned flags, WPARAM wParam, LPARAM lParam) {
-    if (!ignored_.count(message))
-        recorded_.push_back({window, message, flags & HowMask, wParam, lParam});
+void TMsgLog::Add(HWND window, UINT message, unsigned flags, WPARAM wParam, LPARAM lParam,
+                  const char* by) {
+    if (!ignored_.count(message) && (!only_ || only_->count(message)))
+        recorded_.push_back({window, message, flags & HowMask, wParam, lParam, by});
 }
 
 std::string TMsgLog::WindowName(HWND window) const {
     auto named = names_.find(window);
     return named != names_.end() ? named->second : "window " + Hex(HandleToULong(window));
+}
+
+std::string TMsgLog::NameOf(const TRecordedMsg& msg) const {
+    return msg.By ? msg.By : WindowName(msg.Window);
 }
 
 std::string TMsgLog::Describe(const TMsg& msg) const {
@@ -176,7 +181,7 @@ std::string TMsgLog::Describe(const TMsg& msg) const {
 
 std::string TMsgLog::Describe(const TRecordedMsg& msg) const {
     return MsgName(msg.Message) + " " + HowOf(msg.Flags) + " wParam=" + Hex(msg.WParam) +
-           " lParam=" + Hex(static_cast<ULONG_PTR>(msg.LParam)) + " to " + WindowName(msg.Window);
+           " lParam=" + Hex(static_cast<ULONG_PTR>(msg.LParam)) + " to " + NameOf(msg);
 }
 
 bool TMsgLog::Check(std::span<const TMsg> expected, const std::string& context, TWhere where) {
@@ -186,7 +191,7 @@ bool TMsgLog::Check(std::span<const TMsg> expected, const std::string& context, 
     std::size_t g = 0;
     std::string difference;
     while (e < expected.size() && g < got.size() && difference.empty()) {
-        if (Matches(expected[e], got[g], WindowName(got[g].Window))) {
+        if (Matches(expected[e], got[g], NameOf(got[g]))) {
             ++e;
             ++g;
         } else if (expected[e].Flags & Optional) {

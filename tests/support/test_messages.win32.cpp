@@ -51,6 +51,20 @@ TEST(MsgSequence, MatchesOverOptionalEntriesAndIgnoredParameters) {
     EXPECT_TRUE(log.Recorded().empty()) << "a check starts the next recording";
 }
 
+TEST(MsgSequence, NamesTheHookThatSawAMessageAndRecordsOnlyWhatItIsTold) {
+    TMsgLog log;
+    log.Watch(Form, "form");
+    log.RecordOnly({WM_COMMAND});
+    log.Add(Form, WM_CLOSE, Hook, 0, 0, "main");
+    log.Add(Form, WM_COMMAND, Hook, 0, 0, "main");
+    const TMsg byMain[] = {{WM_COMMAND, Hook, 0, 0, "main"}};
+    EXPECT_TRUE(log.Check(byMain, "seen by main"));
+    log.Add(Form, WM_COMMAND, Hook, 0, 0, "main");
+    const TMsg byForm[] = {{WM_COMMAND, Hook, 0, 0, "form"}};
+    EXPECT_NONFATAL_FAILURE(EXPECT_FALSE(log.Check(byForm, "seen by the form")),
+                            "got WM_COMMAND hook wParam=0x0 lParam=0x0 to main");
+}
+
 TEST(MsgSequence, TheFirstDifferenceIsReportedAtTheCallersLine) {
     TMsgLog log;
     log.Watch(Form, "form");

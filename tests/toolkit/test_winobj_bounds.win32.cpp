@@ -81,16 +81,16 @@ TEST_F(Placement, LeftMovesBothEdgesAndWidthOnlyTheRight) {
 
 TEST_F(Placement, TheSameRectangleTwiceMovesTheWindowOnce) {
     TWinObj* panel = MakePanel(form, peNone);
-    wintest::TRecorder moves;
-    moves.Watched = {WM_WINDOWPOSCHANGED};
+    wintest::THookLog moves;
+    moves.Log.RecordOnly({WM_WINDOWPOSCHANGED});
     panel->OnMessage = moves.Hook("panel");
     ASSERT_TRUE(EnsureWindow(panel));
-    moves.Seen.clear();
+    moves.Log.Clear();
 
     SetBounds(panel, {10, 10, 60, 40});
     SetBounds(panel, {10, 10, 60, 40});
     SetWidth(panel, 50);
-    EXPECT_EQ(moves.Seen.size(), 1u);
+    EXPECT_EQ(moves.Log.Recorded().size(), 1u);
     ExpectRect(PlacedAt(panel), 10, 10, 60, 40);
 }
 

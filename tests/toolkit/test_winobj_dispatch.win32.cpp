@@ -9,25 +9,25 @@
 
 namespace {
 
-using wintest::TSeen;
+using wintest::SeenBy;
 
 constexpr UINT Click = WM_APP;     // recorded by OnClick
 constexpr UINT Reflected = 0xB005; // a control's own WM_COMMAND
 
 void RecordClick(void* data, TWinObj*) {
-    static_cast<wintest::TRecorder*>(data)->Add(Click, 0, "click");
+    static_cast<support::TMsgLog*>(data)->Add(nullptr, Click, support::Hook, 0, 0, "click");
 }
 
 class Dispatch : public ::testing::Test {
 protected:
-    wintest::TRecorder rec;
+    wintest::THookLog rec;
     TWinObj* form = MakeForm(nullptr, "Dispatch");
     TWinObj* button = MakeButton(form, "OK");
 
     void SetUp() override {
         form->OnMessage = rec.Hook("main");
         button->OnMessage = rec.Hook("button");
-        button->OnClick = MakeEventRef(&rec, RecordClick);
+        button->OnClick = MakeEventRef(&rec.Log, RecordClick);
         SetMainWindow(form);
     }
     void TearDown() override {
@@ -47,47 +47,48 @@ protected:
         EXPECT_TRUE(run.Completed());
     }
 
+    // Compares what the hooks saw with SEEN; a difference is reported at the caller.
+    void Expect(const std::vector<support::TMsg>& seen,
+                support::TWhere where = support::TWhere::current()) {
+        rec.Log.Check(seen, "what the hooks saw", where);
+    }
+
     void ExpectEnterPressesTheButton();
 };
 
 TEST_F(Dispatch, TheMainHookSeesControlsOnlyWhileTheLoopRuns) {
-    rec.Watched = {BM_CLICK, WM_COMMAND, Reflected, Click};
+    rec.Log.RecordOnly({BM_CLICK, WM_COMMAND, Reflected, Click});
     ASSERT_TRUE(EnsureWindow(form));
     SendMessageA(button->Window, BM_CLICK, 0, 0);
-    rec.Check({{BM_CLICK, 0, "button"},
-               {WM_COMMAND, 0, "main"},
-               {Reflected, 0, "button"},
-               {Click, 0, "click"}});
+    Expect({SeenBy("button", BM_CLICK), SeenBy("main", WM_COMMAND), SeenBy("button", Reflected),
+            SeenBy("click", Click)});
 
     InLoop({[&] {
-        rec.Seen.clear();
+        rec.Log.Clear();
         SendMessageA(button->Window, BM_CLICK, 0, 0);
-        rec.Check({{BM_CLICK, 0, "main"},
-                   {BM_CLICK, 0, "button"},
-                   {WM_COMMAND, 0, "main"},
-                   {Reflected, 0, "main"},
-                   {Reflected, 0, "button"},
-                   {Click, 0, "click"}});
+        Expect({SeenBy("main", BM_CLICK), SeenBy("button", BM_CLICK), SeenBy("main", WM_COMMAND),
+                SeenBy("main", Reflected), SeenBy("button", Reflected), SeenBy("click", Click)});
     }});
 }
 
 TEST_F(Dispatch, HooksComeBeforeTheFormProceduresAndTheStandardCases) {
     InLoop({[&] {
         // The form's focus goes on to its current control.
-        rec.Watched = {WM_SETFOCUS};
-        rec.Seen.clear();
+        rec.Log.RecordOnly({WM_SETFOCUS});
+        rec.Log.Clear();
         SetFocus(form->Window);
-        rec.Check({{WM_SETFOCUS, 0, "main"}, {WM_SETFOCUS, 0, "main"}, {WM_SETFOCUS, 0, "button"}});
+        Expect({SeenBy("main", WM_SETFOCUS), SeenBy("main", WM_SETFOCUS),
+                SeenBy("button", WM_SETFOCUS)});
         EXPECT_EQ(GetFocus(), button->Window);
 
         // A hook that consumes ends the message there.
         form->OnMessage = rec.Hook("main", WM_SETFOCUS);
         button->OnMessage = rec.Hook("button", BM_CLICK);
-        rec.Watched = {WM_SETFOCUS, BM_CLICK, WM_COMMAND, Click};
-        rec.Seen.clear();
+        rec.Log.RecordOnly({WM_SETFOCUS, BM_CLICK, WM_COMMAND, Click});
+        rec.Log.Clear();
         SetFocus(form->Window);
         SendMessageA(button->Window, BM_CLICK, 0, 0);
-        rec.Check({{WM_SETFOCUS, 0, "main"}, {BM_CLICK, 0, "main"}, {BM_CLICK, 0, "button"}});
+        Expect({SeenBy("main", WM_SETFOCUS), SeenBy("main", BM_CLICK), SeenBy("button", BM_CLICK)});
         EXPECT_EQ(GetFocus(), form->Window);
         form->OnMessage = rec.Hook("main");
     }});
@@ -96,18 +97,15 @@ TEST_F(Dispatch, HooksComeBeforeTheFormProceduresAndTheStandardCases) {
 // Enter, sent to the main form, reaches the default button as the space bar.
 void Dispatch::ExpectEnterPressesTheButton() {
     SetKeyButton(button, bkEnter, true);
-    rec.Watched = {WM_KEYDOWN, WM_KEYUP, Click};
+    rec.Log.RecordOnly({WM_KEYDOWN, WM_KEYUP, Click});
     InLoop({[&] {
-        rec.Seen.clear();
+        rec.Log.Clear();
         SendMessageA(form->Window, WM_KEYDOWN, VK_RETURN, 0x001C0001);
         SendMessageA(form->Window, WM_KEYUP, VK_RETURN, 0xC01C0001);
-        rec.Check({{WM_KEYDOWN, VK_RETURN, "main"},
-                   {WM_KEYDOWN, VK_SPACE, "main"},
-                   {WM_KEYDOWN, VK_SPACE, "button"},
-                   {WM_KEYUP, VK_RETURN, "main"},
-                   {WM_KEYUP, VK_SPACE, "main"},
-                   {WM_KEYUP, VK_SPACE, "button"},
-                   {Click, 0, "click"}});
+        Expect({SeenBy("main", WM_KEYDOWN, VK_RETURN), SeenBy("main", WM_KEYDOWN, VK_SPACE),
+                SeenBy("button", WM_KEYDOWN, VK_SPACE), SeenBy("main", WM_KEYUP, VK_RETURN),
+                SeenBy("main", WM_KEYUP, VK_SPACE), SeenBy("button", WM_KEYUP, VK_SPACE),
+                SeenBy("click", Click)});
     }});
 }
 

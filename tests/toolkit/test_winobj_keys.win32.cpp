@@ -4,7 +4,7 @@
 #include "tests/support/TimerSteps.h"
 #include "tests/toolkit/WinTestUtil.h"
 #include "toolkit/WinLoop.h"
-#include "tools/kelvodemo-rehearse/Press.h"
+#include "tools/panelprobe/Press.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The panel as a program outside it reads it: the panel changes its controls one after
 // another, so a view is taken only when two reads agree.
 #include "tests/support/TestWindows.h"
-#include "tools/kelvodemo-rehearse/PanelProbe.h"
+#include "tools/panelprobe/PanelProbe.h"
 
 #include <gtest/gtest.h>
 

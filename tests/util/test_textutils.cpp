@@ -1,3 +1,4 @@
+#include "util/JsonText.h"
 #include "util/TextUtils.h"
 
 #include <gtest/gtest.h>
@@ -46,6 +47,28 @@ TEST(FileNamePart, AfterTheLastColonOrBackslash) {
     EXPECT_EQ(FileNamePart("C:\\dir\\"), "");
     EXPECT_EQ(FileNamePart("a/b"), "a/b") << "a slash is not a separator";
     EXPECT_EQ(FileNamePart(""), "");
+}
+
+TEST(FolderPart, CutsAfterTheLastColonOrBackslash) {
+    EXPECT_EQ(FolderPart("C:\\Apps\\Demo\\Other.exe"), "C:\\Apps\\Demo\\");
+    EXPECT_EQ(FolderPart("C:Other.exe"), "C:");
+    EXPECT_EQ(FolderPart("\\\\server\\share\\a:b\\c"), "\\\\server\\share\\a:b\\");
+    EXPECT_EQ(FolderPart("x\\y:z"), "x\\y:") << "a ':' after the last '\\' ends the folder";
+    EXPECT_EQ(FolderPart("C:\\Apps\\"), "C:\\Apps\\");
+    EXPECT_EQ(FolderPart("Other.exe"), "") << "a bare file name has no folder";
+    EXPECT_EQ(FolderPart(""), "");
+}
+
+TEST(PathParts, SplitAtTheSeparatorsGiven) {
+    EXPECT_EQ(FolderPart("C:x", "\\"), "");
+    EXPECT_EQ(FileNamePart("C:x", "\\"), "C:x") << "':' is not one of them";
+    EXPECT_EQ(FolderPart("shots/a\\b/c.png", "\\/"), "shots/a\\b/");
+    EXPECT_EQ(FileNamePart("shots/a\\b/c.png", "\\/"), "c.png");
+}
+
+TEST(JsonString, QuotesAndEscapesControlCharacters) {
+    EXPECT_EQ(JsonString(std::string("a\\b\x01\x1f\t\x7f", 7)),
+              "\"a\\\\b\\u0001\\u001f\\t\\u007f\"");
 }
 
 TEST(CompareTextLocale, SignOfTheOrder) {

@@ -5,6 +5,7 @@
 #include "venue/QVenueProbes.h"
 
 #include "os/Wide.h"
+#include "protocol/QProgramNames.h"
 #include "protocol/QWindowNames.h"
 #include "shellreg/UnitReg2.h"
 #include "tests/support/Process.h"
@@ -13,7 +14,7 @@
 #include "tests/support/TempFiles.h"
 #include "tests/support/TopWindows.h"
 #include "tests/support/TraceViewer.h"
-#include "tools/kelvodemo-rehearse/Press.h"
+#include "tools/panelprobe/Press.h"
 
 #include <gtest/gtest.h>
 

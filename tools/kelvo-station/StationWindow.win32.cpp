@@ -460,7 +460,7 @@ RECT StationTile(const RECT& work, int index, int count) {
         ++columns;
     const int rows = (count + columns - 1) / columns;
     const int width = work.right - work.left;
-    const int height = ScaleInt(work.bottom - work.top, 12, 20);
+    const int height = ScaleInt(work.bottom - work.top, StationTwentieths, WorkAreaTwentieths);
     const int column = index % columns;
     const int row = index / columns;
     return RECT{work.left + ScaleInt(width, column, columns),

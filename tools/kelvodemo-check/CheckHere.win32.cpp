@@ -4,7 +4,7 @@
 #include "os/Cp1251.h"
 #include "os/Platform.h"
 #include "os/Wide.h"
-#include "shellreg/UnitReg2.h"
+#include "protocol/QProgramNames.h"
 #include "util/CmdLine.h"
 #include "util/TextUtils.h"
 
@@ -21,11 +21,11 @@ std::string DefaultConductor() {
     const std::wstring self = WideCmdLineParam(0);
     std::string held;
     const std::string folder = FolderPart(win::HeldPath(self, held) ? held : win::Narrow(self));
-    const std::string beside = folder + "KelvoDemo.exe";
+    const std::string beside = folder + ConductorProgram;
     if (Exists(beside) || folder.size() < 2)
         return beside;
     const std::string parent = FolderPart(folder.substr(0, folder.size() - 1));
-    return Exists(parent + "KelvoDemo.exe") ? parent + "KelvoDemo.exe" : beside;
+    return Exists(parent + ConductorProgram) ? parent + ConductorProgram : beside;
 }
 
 // The rehearsal's total time from its report's "totalMs"; nothing when the report has none.

@@ -2,8 +2,7 @@
 #include "CheckReport.h"
 
 #include "os/Cp1251.h"
-
-#include <cstdio>
+#include "util/JsonText.h"
 
 namespace {
 
@@ -24,40 +23,6 @@ void AppendCommands(std::string& out, const TQTestCmdArray& cmds) {
 }
 
 } // namespace
-
-std::string JsonString(std::string_view utf8) {
-    std::string out = "\"";
-    for (char c : utf8) {
-        const auto code = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (code < 0x20 || code == 0x7F) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", code);
-                out += escape;
-            } else {
-                out += c;
-            }
-        }
-    }
-    out += "\"";
-    return out;
-}
 
 std::string ScriptJson(const TQDemoScript& script, TQEncoding encoding) {
     std::string out = "{\"encoding\":" + JsonString(EncodingName(encoding)) + ",\n\"stations\":[";

@@ -1,7 +1,7 @@
 #include "CheckHere.h"
-#include "CheckJson.h"
 
 #include "os/Cp1251.h"
+#include "util/JsonText.h"
 
 namespace {
 

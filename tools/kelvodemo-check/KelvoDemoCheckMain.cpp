@@ -1,8 +1,8 @@
 // kelvodemo-check: reads a demo script as the conductor does and reports on it.
 #include "CheckRun.h"
-#include "Console.h"
 
 #include "os/Cp1251.h"
+#include "util/Console.h"
 
 #ifdef _WIN32
 #include "os/CodePage.h"

@@ -1,13 +1,13 @@
 #include "Rehearsal.h"
 
-#include "PanelProbe.h"
-#include "Press.h"
 #include "Screenshot.h"
 
 #include "os/WinHandle.h"
 #include "protocol/QExchangeFolders.h"
 #include "protocol/QPanelTexts.h"
 #include "protocol/QWindowNames.h"
+#include "tools/panelprobe/PanelProbe.h"
+#include "tools/panelprobe/Press.h"
 #include "util/LineBreaks.h"
 #include "util/TextUtils.h"
 

@@ -1,6 +1,7 @@
 #include "RehearseHtml.h"
 
 #include "os/Cp1251.h"
+#include "util/TextUtils.h"
 
 #include <algorithm>
 
@@ -106,9 +107,10 @@ std::string Escaped(const std::string& cp1251Text) {
     return html;
 }
 
-// The page lies beside the screenshots: a picture is linked by its file name.
+// The page lies beside the screenshots: a picture is linked by its file name. The paths are
+// given on either system, with either system's separator.
 std::string FileName(const std::string& path) {
-    return path.substr(path.find_last_of("\\/") + 1);
+    return FileNamePart(path, "\\/");
 }
 
 std::string Seconds(std::uint32_t ms) {

@@ -1,8 +1,7 @@
 #include "RehearseReport.h"
 
-#include "tools/kelvodemo-check/CheckJson.h"
-
 #include "os/Cp1251.h"
+#include "util/JsonText.h"
 
 namespace {
 

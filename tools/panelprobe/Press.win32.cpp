@@ -1,4 +1,4 @@
-#include "Press.h"
+#include "tools/panelprobe/Press.h"
 
 #include <vector>
 

@@ -1,5 +1,5 @@
 #pragma once
-// The checker's output. Texts are UTF-8; a Windows console gets them as UTF-16 through
+// The tools' console output. Texts are UTF-8; a Windows console gets them as UTF-16 through
 // WriteConsoleW, anything else (a file, a pipe, a terminal on POSIX) the UTF-8 bytes.
 
 #include <string_view>

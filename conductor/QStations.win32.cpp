@@ -7,6 +7,7 @@
 #include "os/Platform.h"
 #include "os/Wide.h"
 #include "os/WinHandle.h"
+#include "protocol/QProgramNames.h"
 #include "protocol/QTrace.h"
 #include "script/QTestMessage.h"
 #include "toolkit/MessageBox.h"
@@ -65,10 +66,7 @@ std::string GetTempDir() {
 }
 
 TSplitPath SplitPath(const std::string& path) {
-    const std::size_t slash = path.find_last_of('\\');
-    if (slash == std::string::npos)
-        return {"", path};
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+    return {FolderPart(path, "\\"), FileNamePart(path, "\\")};
 }
 
 namespace {
@@ -122,7 +120,7 @@ void StartDemo() {
     ProductExe =
         SplitPath(Held(WideCmdLineParam(0), "Не запустить Kelvo.exe рядом с KelvoDemo.exe"))
             .Folder +
-        "Kelvo.exe";
+        ProductProgram;
     ReadDemoScript(Held(WideCmdLineParam(1), "Не открыть сценарий"), TempDir);
     for (const TQTestSide& side : Sides)
         WaitFor(side.Name);

@@ -8,9 +8,11 @@
 
 #include "os/Cp1251.h"
 #include "os/Platform.h"
+#include "protocol/QProgramNames.h"
 #include "textstream/QStm.h"
-#include "tools/kelvodemo-check/Console.h"
 #include "util/CmdLine.h"
+#include "util/Console.h"
+#include "util/TextUtils.h"
 
 #include <windows.h>
 
@@ -28,8 +30,7 @@ std::string TempFolder() {
 }
 
 std::string ConductorExe() {
-    const std::string self = ProgramPath();
-    return self.substr(0, self.find_last_of('\\') + 1) + "KelvoDemo.exe";
+    return FolderPart(ProgramPath(), "\\") + ConductorProgram;
 }
 
 void Complain(const std::string& text) {

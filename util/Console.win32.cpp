@@ -1,4 +1,4 @@
-#include "Console.h"
+#include "util/Console.h"
 
 #include <windows.h>
 

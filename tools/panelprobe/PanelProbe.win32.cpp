@@ -1,4 +1,4 @@
-#include "PanelProbe.h"
+#include "tools/panelprobe/PanelProbe.h"
 
 #include "os/Wide.h"
 #include "protocol/QPanelTexts.h"
