@@ -48,7 +48,7 @@ std::string DurationText(std::uint32_t seconds) {
         return IntToDecimal(static_cast<std::int32_t>(minutes)) + " мин";
     std::string text = IntToDecimal(static_cast<std::int32_t>(minutes / 60)) + " ч";
     if (minutes % 60 != 0)
-        text += " " + IntToDecimal(static_cast<std::int32_t>(minutes % 60)) + " мин";
+        text += ' ' + IntToDecimal(static_cast<std::int32_t>(minutes % 60)) + " мин";
     return text;
 }
 

@@ -19,8 +19,11 @@ std::string VenueJson(const TVenueReport& report) {
         out += "\"check\":" + JsonText(line.Check) +
                ",\"state\":" + JsonText(StateWord(line.State)) +
                ",\"found\":" + JsonText(line.Found) + ",\"details\":[";
-        for (std::size_t d = 0; d < line.Details.size(); ++d)
-            out += (d > 0 ? "," : "") + JsonText(line.Details[d]);
+        for (std::size_t d = 0; d < line.Details.size(); ++d) {
+            if (d > 0)
+                out += ',';
+            out += JsonText(line.Details[d]);
+        }
         out += "]}";
     }
     return out + "]\n";
