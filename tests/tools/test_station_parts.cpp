@@ -1,6 +1,6 @@
 // What the rehearsal station reads: its command line, its answer delay and its scheme file.
-#include "script/QSchemeSections.h"
 #include "StationArgs.h"
+#include "script/QSchemeSections.h"
 
 #include <gtest/gtest.h>
 
