@@ -2,7 +2,6 @@
 
 #include "msgbox/QMsgBox.h"
 #include "os/CodePage.h"
-#include "os/Wide.h"
 #include "util/CmdLine.h"
 #include "venue/QVenueCheck.h"
 
@@ -21,13 +20,6 @@ std::int32_t StateColor(TVenueState state) {
     return clRed;
 }
 
-// A path as the narrow functions take it, else as near as code page 1251 can spell it: the
-// check then says what cannot be opened.
-std::string Spelt(const std::wstring& path) {
-    std::string held;
-    return win::HeldPath(path, held) ? held : win::Narrow(path);
-}
-
 void AddLine(TQMsgBox& box, const TVenueLine& line) {
     box.Font.Color = StateColor(line.State);
     box.Font.Bold = true;
@@ -43,8 +35,8 @@ void AddLine(TQMsgBox& box, const TVenueLine& line) {
 
 bool ShowVenueCheck(const std::wstring& script) {
     TVenueRequest request;
-    request.Script = Spelt(script);
-    request.Conductor = Spelt(WideCmdLineParam(0));
+    request.Script = win::HeldOrNear(script);
+    request.Conductor = win::HeldOrNear(WideCmdLineParam(0));
     const TVenueReport report = CheckVenue(request);
     TQMsgBox box;
     box.Caption = "Проверка перед показом";

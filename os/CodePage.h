@@ -28,6 +28,9 @@ namespace win {
 // PATH as a text that both code page 1251 and the system's narrow functions read as PATH: as
 // it is, or else its short (8.3) form. False when neither form is, or the path does not exist.
 bool HeldPath(std::wstring_view path, std::string& held);
+// PATH held as HeldPath holds it, or else as near as code page 1251 spells it: whatever then
+// opens it fails and says which path it could not open.
+std::string HeldOrNear(std::wstring_view path);
 
 } // namespace win
 #endif

@@ -16,6 +16,11 @@ bool HeldAsItIs(std::wstring_view path, std::string& held) {
 
 } // namespace
 
+std::string HeldOrNear(std::wstring_view path) {
+    std::string held;
+    return HeldPath(path, held) ? held : Narrow(path);
+}
+
 bool HeldPath(std::wstring_view path, std::string& held) {
     if (HeldAsItIs(path, held))
         return true;

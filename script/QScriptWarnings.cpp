@@ -3,8 +3,7 @@
 #include "os/Cp1251.h"
 #include "protocol/QPanelTexts.h"
 #include "script/QSchemeSections.h"
-
-#include <algorithm>
+#include "util/TextUtils.h"
 
 namespace {
 
@@ -48,16 +47,11 @@ void WarnStationsBehind(const TQDemoScript& script, std::vector<std::string>& wa
     }
 }
 
-bool IsAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // A station's name reaches it, as its scheme file's name and its window's title, in the
 // system's code page: KelvoDemo refuses a name that another code page would garble.
 void WarnNonAsciiNames(const TQDemoScript& script, std::vector<std::string>& warnings) {
     for (std::size_t i = 0; i < script.Sides.size(); ++i)
-        if (!IsAscii(script.Sides[i].Name))
+        if (!IsAsciiText(script.Sides[i].Name))
             warnings.push_back("station " + std::to_string(i + 1) + " " +
                                Quoted(script.Sides[i].Name) +
                                " has a name outside ASCII: KelvoDemo refuses it on a Windows "

@@ -28,6 +28,13 @@ bool IsBlankOrControl(char c) {
 
 } // namespace
 
+bool IsAsciiText(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 std::string TrimBlanks(std::string_view s) {
     std::size_t first = 0;
     std::size_t last = s.size();

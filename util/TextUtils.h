@@ -49,6 +49,9 @@ private:
 // the wrong memory. The result holds at most 1023 characters and ends at a zero character.
 std::string FormatText(const char* fmt, std::initializer_list<TFormatArg> args);
 
+// Whether every character of S is below 0x80, and so reads the same in every code page.
+bool IsAsciiText(std::string_view s);
+
 // S without leading and trailing characters of code 0x20 or below.
 std::string TrimBlanks(std::string_view s);
 

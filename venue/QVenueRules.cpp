@@ -6,14 +6,7 @@
 #include "util/LineBreaks.h"
 #include "util/TextUtils.h"
 
-#include <algorithm>
-
 namespace {
-
-bool IsAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 // "Строка 3 поз. 7: ...", at the first non-blank character at or after the error, as the
 // syntax error box shows it.
@@ -27,6 +20,16 @@ std::string ErrorPlace(TQInStm& stm, const std::string& message) {
 std::string FirstLine(const std::string& text) {
     const std::vector<std::string_view> lines = SplitLines(text);
     return lines.empty() ? text : std::string(lines.front());
+}
+
+// The script at PATH read as the conductor reads it, except that an error is only raised:
+// no box is shown. NAMEREADER decides which station names are garbled.
+TQDemoScript ReadScript(TQInStm& stm, const std::string& path, const std::string& schemeDir,
+                        os::TCodePageReader nameReader = &os::InSystemCodePage) {
+    stm.Mode = smScript;
+    stm.Options = RaiseError;
+    stm.LoadFromFile(path);
+    return ReadDemoText(stm, schemeDir, nameReader);
 }
 
 } // namespace
@@ -55,11 +58,8 @@ std::string DurationText(std::uint32_t seconds) {
 TVenueLine ScriptLine(const std::string& path, const std::string& schemeDir, TQDemoScript& script) {
     TVenueLine line{TVenueState::Ready, "Сценарий", {}, {}};
     TQInStm stm;
-    stm.Mode = smScript;
-    stm.Options = RaiseError;
     try {
-        stm.LoadFromFile(path);
-        script = ReadDemoText(stm, schemeDir);
+        script = ReadScript(stm, path, schemeDir);
     } catch (const EInStm& e) {
         return {TVenueState::Error, line.Check, ErrorPlace(stm, e.what()), {}};
     } catch (const Exception& e) {
@@ -85,13 +85,10 @@ TVenueLine CodePageLine(const std::string& path) {
                     {}};
     TQDemoScript script;
     TQInStm stm;
-    stm.Mode = smScript;
-    stm.Options = RaiseError;
     try {
-        stm.LoadFromFile(path);
         // Read as code page 1251 reads it, so that a name this system garbles is found here
         // rather than refused.
-        script = ReadDemoText(stm, {}, &cp1251::ToUtf16);
+        script = ReadScript(stm, path, {}, &cp1251::ToUtf16);
     } catch (const std::exception&) {
         line.State = TVenueState::Warning;
         line.Found += "; имена станций не проверены: сценарий не читается";
@@ -99,7 +96,7 @@ TVenueLine CodePageLine(const std::string& path) {
     }
     for (const TQTestSide& side : script.Sides) {
         const std::string& name = side.Name;
-        if (IsAscii(name))
+        if (IsAsciiText(name))
             continue;
         if (os::ReadsTheSame(name)) {
             line.Details.push_back(name + ": читается так же");

@@ -18,9 +18,7 @@ bool Exists(const std::string& path) {
 
 // The installed layout: KelvoDemo.exe beside the checker, or in the folder above tools\.
 std::string DefaultConductor() {
-    const std::wstring self = WideCmdLineParam(0);
-    std::string held;
-    const std::string folder = FolderPart(win::HeldPath(self, held) ? held : win::Narrow(self));
+    const std::string folder = FolderPart(win::HeldOrNear(WideCmdLineParam(0)));
     const std::string beside = folder + ConductorProgram;
     if (Exists(beside) || folder.size() < 2)
         return beside;

@@ -6,10 +6,6 @@
 
 namespace {
 
-std::string JsonText(const std::string& cp1251Text) {
-    return JsonString(cp1251::ToUtf8(cp1251Text));
-}
-
 void AppendCommands(std::string& out, const TQTestCmdArray& cmds) {
     out += "[";
     for (std::size_t i = 0; i < cmds.size(); ++i) {
@@ -23,6 +19,10 @@ void AppendCommands(std::string& out, const TQTestCmdArray& cmds) {
 }
 
 } // namespace
+
+std::string JsonText(const std::string& cp1251Text) {
+    return JsonString(cp1251::ToUtf8(cp1251Text));
+}
 
 std::string ScriptJson(const TQDemoScript& script, TQEncoding encoding) {
     std::string out = "{\"encoding\":" + JsonString(EncodingName(encoding)) + ",\n\"stations\":[";

@@ -1,15 +1,5 @@
 #include "CheckHere.h"
-
-#include "os/Cp1251.h"
-#include "util/JsonText.h"
-
-namespace {
-
-std::string JsonText(const std::string& cp1251Text) {
-    return JsonString(cp1251::ToUtf8(cp1251Text));
-}
-
-} // namespace
+#include "CheckJson.h"
 
 std::string VenueJson(const TVenueReport& report) {
     std::string out = "[";

@@ -6,7 +6,6 @@
 
 #ifdef _WIN32
 #include "os/CodePage.h"
-#include "os/Wide.h"
 #include "util/CmdLine.h"
 #endif
 
@@ -19,11 +18,8 @@ namespace {
 // page 1251 or the system's cannot hold is given in its short form, which opens as it is.
 std::vector<std::string> Arguments(int, char**) {
     std::vector<std::string> args;
-    for (int i = 1; i <= CmdLineParamCount(); ++i) {
-        const std::wstring wide = WideCmdLineParam(i);
-        std::string held;
-        args.push_back(win::HeldPath(wide, held) ? held : win::Narrow(wide));
-    }
+    for (int i = 1; i <= CmdLineParamCount(); ++i)
+        args.push_back(win::HeldOrNear(WideCmdLineParam(i)));
     return args;
 }
 #else
